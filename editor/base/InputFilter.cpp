@@ -1,0 +1,54 @@
+#include "InputFilter.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace kolma {
+namespace {
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+bool letsThrough(InputFilter kind, QChar c) {
+    switch (kind) {
+        case InputFilter::WholeNumber:
+        case InputFilter::WholeNumberBlankToOne:
+            return isDigit(c);
+        case InputFilter::Decimal:
+            return isDigit(c) || c == QLatin1Char(',');
+        case InputFilter::NoBlank:
+            return c != QLatin1Char(' ');
+        case InputFilter::NoneAccepted:
+            return false;
+    }
+    return false;
+}
+
+class KeyPressFilter : public QObject {
+public:
+    KeyPressFilter(QLineEdit* edit, InputFilter kind) : QObject(edit), edit_(edit), kind_(kind) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != edit_ || event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->text().isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
+            return false;
+        const bool pass = letsThrough(kind_, key->text().front());
+        if (kind_ == InputFilter::WholeNumberBlankToOne && edit_->text() == QLatin1String(" "))
+            edit_->setText(QStringLiteral("1"));
+        return !pass;
+    }
+
+private:
+    QLineEdit* edit_;
+    InputFilter kind_;
+};
+
+}  // namespace
+
+void installInputFilter(QLineEdit* edit, InputFilter kind) {
+    edit->installEventFilter(new KeyPressFilter(edit, kind));
+}
+
+}  // namespace kolma

@@ -1,0 +1,1 @@
+// Placeholder until the first window of this folder lands; delete it then.

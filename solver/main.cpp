@@ -1,0 +1,3 @@
+#include "program.h"
+
+int main() { return RunTarnholm(WorkingDirectoryIo()); }
