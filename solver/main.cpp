@@ -1,3 +1,5 @@
 #include "program.h"
 
-int main() { return RunTarnholm(WorkingDirectoryIo()); }
+int main() {
+    return RunTarnholm(WorkingDirectoryIo());
+}

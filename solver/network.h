@@ -23,17 +23,17 @@ struct Pipe {
 };
 
 struct Pump {
-    double flow;                                // current (relaxed) flow [l/s]
-    double newFlow;                             // flow of the latest solution [l/s]
-    double supportFlow[kMaxSupportPoints];      // Q1..Q8 [l/s], ascending
-    double supportHead[kMaxSupportPoints];      // h1..h8 [m]
-    int startNode;                              // internal index of the suction-side node
-    int endNode;                                // internal index of the delivery-side node
-    double savedStartInflow;                    // net inflow of the start node [m^3/s]
-    double savedEndInflow;                      // net inflow of the end node [m^3/s]
-    int supportCount;                           // valid support points n, 1..8
-    double conductance;                         // c = -dQ/dh of the tangent [m^3/s per m]
-    double tangentHead;                         // H0 [m], tangent head at zero flow
+    double flow;                            // current (relaxed) flow [l/s]
+    double newFlow;                         // flow of the latest solution [l/s]
+    double supportFlow[kMaxSupportPoints];  // Q1..Q8 [l/s], ascending
+    double supportHead[kMaxSupportPoints];  // h1..h8 [m]
+    int startNode;                          // internal index of the suction-side node
+    int endNode;                            // internal index of the delivery-side node
+    double savedStartInflow;                // net inflow of the start node [m^3/s]
+    double savedEndInflow;                  // net inflow of the end node [m^3/s]
+    int supportCount;                       // valid support points n, 1..8
+    double conductance;                     // c = -dQ/dh of the tangent [m^3/s per m]
+    double tangentHead;                     // H0 [m], tangent head at zero flow
 };
 
 struct KnownHead {
@@ -41,12 +41,23 @@ struct KnownHead {
     short node;   // internal index of the node
 };
 
+// What the pipe law needs of a pipe that does not change between passes.
+struct PipeConstants {
+    double d;              // inner diameter [m]
+    double velocityArea;   // d d 3.1415 / 4 [m^2], the area of the velocity
+    double roughnessTerm;  // k / 3.71 / d [-], inside the Colebrook-White logarithm
+    double startTerm;      // 20000 k / d [-], in the start value of the friction factor
+    double areaTerm;       // A 2g A [m^5/s^2], A = d d 3.1415926535892 / 4
+};
+
 // Profile (skyline) storage of the lower triangle of the symmetric node matrix K.
 struct NodeSystem {
     std::vector<short> isFree;           // per node: 1 = head computed, 0 = head prescribed
+    std::vector<int> nextKnown;          // per node: first known-head node at or after it
     std::vector<short> profileStart;     // per row: first stored column, 0 <= start <= row
     std::vector<double> storage;         // rows one after another, diagonal last in each row
     std::vector<std::ptrdiff_t> origin;  // per row: K(i,j) = storage[origin[i] + j]
+    std::vector<PipeConstants> pipeConstants;  // per pipe: what its law needs between passes
     short state = -1;                    // stage reached by the set-up (-1 before InitProfile)
 };
 

@@ -9,6 +9,11 @@ namespace {
 
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
+bool typesCharacter(QChar c) {
+    const bool control = c.unicode() < 0x20 || c.unicode() == 0x7f;
+    return !control || c == QLatin1Char('\b') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
 bool letsThrough(InputFilter kind, QChar c) {
     switch (kind) {
         case InputFilter::WholeNumber:
@@ -34,6 +39,9 @@ protected:
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->text().isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
             return false;
+        // Tab, Escape and Delete carry control characters but type nothing: focus moves and
+        // dialogs close as everywhere else. Backspace and Enter are characters to the filters.
+        if (!typesCharacter(key->text().front())) return false;
         const bool pass = letsThrough(kind_, key->text().front());
         if (kind_ == InputFilter::WholeNumberBlankToOne && edit_->text() == QLatin1String(" "))
             edit_->setText(QStringLiteral("1"));

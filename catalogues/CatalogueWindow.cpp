@@ -1,0 +1,75 @@
+#include "CatalogueWindow.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "CatalogueFile.h"
+#include "Dialogs.h"
+
+namespace kolma {
+
+QLabel* addCaption(QWidget* window, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, window);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+void enableWhileFilled(QPushButton* button, const QLineEdit* field) {
+    const auto update = [button, field] { button->setEnabled(!field->text().isEmpty()); };
+    QObject::connect(field, &QLineEdit::textChanged, button, update);
+    update();
+}
+
+void fillFileList(QListWidget* list, const QString& pattern) {
+    list->clear();
+    list->addItems(QDir::current().entryList(QStringList{pattern}, QDir::Files,
+                                             QDir::Name | QDir::IgnoreCase));
+}
+
+void clearList(QListWidget* list) {
+    const QSignalBlocker blocker(list);
+    list->clear();
+}
+
+void selectFirst(QListWidget* list) {
+    selectRow(list, list->count() > 0 ? 0 : -1);
+}
+
+void selectRow(QListWidget* list, int row) {
+    const QSignalBlocker blocker(list);
+    list->setCurrentRow(row);
+}
+
+QString currentText(const QListWidget* list) {
+    const QListWidgetItem* item = list->currentItem();
+    return item ? item->text() : QString();
+}
+
+void reportUnreadableCatalogue(QWidget* parent) {
+    MessageRequest request;
+    request.text = QStringLiteral("Datei konnte nicht exklusiv geöffnet werden? Abbrechen?");
+    request.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    dialogs().showMessage(parent, request);
+}
+
+void reportInvalidNumber(QWidget* parent, const QString& fileName, const QString& value) {
+    errorBox(parent,
+             QStringLiteral("Der Wert \"%1\" in der Datei \"%2\" ist keine gültige Zahl.")
+                 .arg(value, fileName),
+             QStringLiteral("Fehler"));
+}
+
+std::optional<double> numberOrReport(QWidget* parent, const QString& fileName,
+                                     const QString& value) {
+    const auto number = catalogueNumber(value);
+    if (!number)
+        reportInvalidNumber(parent, fileName, value);
+    return number;
+}
+
+}  // namespace kolma

@@ -1,0 +1,170 @@
+#include "Characteristic.h"
+
+#include <QColor>
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "CardinalSpline.h"
+#include "Handler.h"
+#include "Numbers.h"
+
+namespace kolma {
+namespace {
+
+constexpr float kTension = 0.5f;
+constexpr std::uint32_t kKeySpacing = 100;
+
+// Truncation toward zero of a drawing coordinate; values no screen can show are held back,
+// so that an extreme curve still gives defined pixels.
+int pixel(double coordinate) {
+    constexpr double kFar = 1e6;
+    if (std::isnan(coordinate))
+        return 0;
+    return static_cast<int>(std::clamp(coordinate, -kFar, kFar));
+}
+
+float supportValue(const QString& text) {
+    const auto value = static_cast<float>(strictDouble(text));
+    if (!std::isfinite(value))
+        throw KolmaError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+    return value;
+}
+
+// Largest magnitude among the first n values, keeping its sign; the first wins among equals.
+float signedLargest(const std::array<float, 8>& values, int n) {
+    float largest = values[0];
+    for (int k = 0; k < n; ++k) {
+        if (std::fabs(values[k]) > std::fabs(largest))
+            largest = values[k];
+    }
+    return largest;
+}
+
+class PlotScale {
+public:
+    PlotScale(const QRect& client, const SupportPoints& points)
+        : W(static_cast<float>(client.width())),
+          D(-static_cast<float>(client.height())),
+          x0(static_cast<float>(client.left() + 0.1 * W)),
+          y0(static_cast<float>(client.top() + client.height() + 0.1 * D)),
+          Qmax(signedLargest(points.Q, points.n)),
+          hmax(signedLargest(points.h, points.n)) {}
+
+    float dx(float q) const { return static_cast<float>((q * W / Qmax) * 0.6); }
+    float dy(float h) const { return static_cast<float>((h * D / hmax) * 0.6); }
+    QPoint at(float q, float h) const { return {pixel(x0 + dx(q)), pixel(y0 + dy(h))}; }
+
+    const float W;
+    const float D;
+    const float x0;
+    const float y0;
+
+private:
+    const float Qmax;
+    const float hmax;
+};
+
+QPolygon curveSamples(const PlotScale& scale, const SupportPoints& points) {
+    CardinalSpline spline(2, kTension, static_cast<std::uint32_t>(points.n));
+    for (int k = 0; k < points.n; ++k) {
+        const float pair[2] = {points.Q[k], points.h[k]};
+        spline.AddKey(kKeySpacing * static_cast<std::uint32_t>(k), pair);
+    }
+    spline.Prepare();
+    QPolygon curve;
+    for (int s = 0; s < kCharacteristicSamples; ++s) {
+        float value[2];
+        spline.Evaluate(static_cast<float>(s), value);
+        curve.append(scale.at(value[0], value[1]));
+    }
+    return curve;
+}
+
+CharacteristicMarker marker(const PlotScale& scale, float q, float h) {
+    const float px = scale.dx(q);
+    const float py = scale.dy(h);
+    CharacteristicMarker m;
+    m.corner1 = {pixel(scale.x0 + px - 2), pixel(scale.y0 + py - 2)};
+    m.corner2 = {pixel(scale.x0 + px + 2), pixel(scale.y0 + py + 2)};
+    m.centre = {pixel(scale.x0 + px), pixel(scale.y0 + py)};
+    m.qTextAt = {pixel(scale.x0 + px), pixel(scale.y0 + 5)};
+    m.qText = twoDecimals(q);
+    m.hTextAt = {pixel(scale.x0 - 35), pixel(scale.y0 + py)};
+    m.hText = twoDecimals(h);
+    return m;
+}
+
+void drawOpaqueText(QPainter& painter, const QPoint& topLeft, const QString& text,
+                    const QColor& background) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect cell(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    painter.fillRect(cell, background);
+    painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+}  // namespace
+
+bool isBlankSupportField(const QString& text) {
+    return text.isEmpty() || text == QLatin1String(" ") || text == QLatin1String("---");
+}
+
+SupportPoints plottableSupportPoints(const SupportPointTexts& texts) {
+    SupportPoints points;
+    for (int i = 0; i < 8; ++i) {
+        if (!isBlankSupportField(texts.Q[i]))
+            points.Q[i] = supportValue(texts.Q[i]);
+    }
+    for (int i = 0; i < 8; ++i) {
+        if (isBlankSupportField(texts.h[i]))
+            continue;
+        points.h[i] = supportValue(texts.h[i]);
+        ++points.n;
+    }
+    if (signedLargest(points.Q, points.n) == 0 || signedLargest(points.h, points.n) == 0)
+        throw KolmaError(QStringLiteral(
+            "Die Kennlinie kann nicht gezeichnet werden: alle Förderströme oder alle "
+            "Förderhöhen sind 0."));
+    return points;
+}
+
+CharacteristicGeometry characteristicGeometry(const QRect& client, const SupportPoints& points) {
+    const PlotScale scale(client, points);
+    CharacteristicGeometry g;
+    const QPoint origin(pixel(scale.x0), pixel(scale.y0));
+    g.qAxis = QLine(origin, QPoint(pixel(scale.x0 + 0.75 * scale.W), origin.y()));
+    g.hAxis = QLine(origin, QPoint(origin.x(), pixel(scale.y0 + 0.75 * scale.D)));
+    g.curve = curveSamples(scale, points);
+    for (int k = 0; k < points.n; ++k)
+        g.markers.push_back(marker(scale, points.Q[k], points.h[k]));
+    return g;
+}
+
+void drawCharacteristic(QPainter& painter, const QRect& client, const SupportPoints& points,
+                        const QColor& background) {
+    const CharacteristicGeometry g = characteristicGeometry(client, points);
+    const QColor curveColour(255, 0, 0);
+    const QColor centreColour(0, 0, 255);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::black);
+    painter.drawLine(g.qAxis);
+    painter.drawLine(g.hAxis);
+    painter.setPen(curveColour);
+    painter.drawPolyline(g.curve);
+    for (const CharacteristicMarker& m : g.markers) {
+        painter.setPen(curveColour);
+        painter.setBrush(background);
+        painter.drawRect(QRect(m.corner1.x(), m.corner1.y(), m.corner2.x() - m.corner1.x() - 1,
+                               m.corner2.y() - m.corner1.y() - 1));
+        painter.setPen(centreColour);
+        painter.drawPoint(m.centre);
+        painter.setPen(Qt::black);
+        drawOpaqueText(painter, m.qTextAt, m.qText, background);
+        drawOpaqueText(painter, m.hTextAt, m.hText, background);
+    }
+    painter.restore();
+}
+
+}  // namespace kolma

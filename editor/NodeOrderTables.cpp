@@ -1,0 +1,170 @@
+#include "NodeOrderTables.h"
+
+#include <QHash>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "NodeOrder.h"
+#include "Numbers.h"
+#include "StringGrid.h"
+#include "TableOperations.h"
+
+namespace kolma {
+namespace {
+
+constexpr int kStartColumn = 2;
+constexpr int kEndColumn = 3;
+
+const QString kUnchanged = QStringLiteral("Die Knotentabelle bleibt unverändert.");
+
+bool hasKnownHead(const QString& cell) {
+    return !isEmptyCell(cell) && cell != QLatin1String("(null)") && cell != QLatin1String("---");
+}
+
+// The node list as a graph over its rows; a node reference the list lacks is named in `problem`.
+struct TableGraph {
+    OrderGraph graph;
+    QString problem;
+};
+
+class NodeLookup {
+public:
+    explicit NodeLookup(const StringGrid& nodes) {
+        const int count = listLength(nodes);
+        for (int row = count; row >= 1; --row)  // the first row of a number wins, as on saving
+            index_.insert(strictInt(nodes.cell(1, row)), row - 1);
+        count_ = count;
+    }
+    int count() const { return count_; }
+    std::optional<int> find(const QString& cell) const {
+        const auto it = index_.constFind(strictInt(cell));
+        if (it == index_.constEnd())
+            return std::nullopt;
+        return *it;
+    }
+
+private:
+    QHash<int, int> index_;
+    int count_ = 0;
+};
+
+// The link of row `row` of a grid, or the text of the missing node.
+std::optional<Link> linkOf(const NodeLookup& lookup, const StringGrid& grid, int row,
+                           QString& problem, const QString& element) {
+    const auto a = lookup.find(grid.cell(kStartColumn, row));
+    const auto b = lookup.find(grid.cell(kEndColumn, row));
+    if (a && b)
+        return Link{*a, *b};
+    const QString missing = grid.cell(a ? kEndColumn : kStartColumn, row).trimmed();
+    problem = QStringLiteral("Knoten %1 (%2 %3) fehlt in der Knotentabelle.")
+                  .arg(missing, element, grid.cell(1, row));
+    return std::nullopt;
+}
+
+TableGraph readTableGraph(const Tables& tables) {
+    const NodeLookup lookup(*tables.nodes);
+    TableGraph result;
+    OrderGraph& graph = result.graph;
+    graph.nodeCount = lookup.count();
+    for (int row = 1; row <= graph.nodeCount; ++row)
+        if (hasKnownHead(tables.nodes->cell(2, row)))
+            graph.knownHeadNodes.push_back(row - 1);
+    const int pipes = listLength(*tables.pipes);
+    for (int row = 1; row <= pipes; ++row) {
+        const auto link = linkOf(lookup, *tables.pipes, row, result.problem, QStringLiteral("Strang"));
+        if (!link)
+            return result;
+        graph.pipes.push_back(*link);
+    }
+    const int pumps = pumpListLength(*tables.pumps);
+    for (int block = 1; block <= pumps; ++block) {
+        const auto link = linkOf(lookup, *tables.pumps, firstPumpRow(block), result.problem,
+                                 QStringLiteral("Pumpe"));
+        if (!link)
+            return result;
+        graph.pumps.push_back(*link);
+    }
+    return result;
+}
+
+// Rows 1 ... order.size() of the node table in the new order; order[k] is the old index of the
+// node that goes to row k + 1.
+void reorderNodeRows(StringGrid& nodes, const std::vector<int>& order) {
+    const int columns = nodes.colCount() - 1;
+    std::vector<QStringList> rows;
+    for (int row = 1; row <= static_cast<int>(order.size()); ++row)
+        rows.push_back(rowValues(nodes, row, columns));
+    for (int k = 0; k < static_cast<int>(order.size()); ++k)
+        for (int col = 1; col <= columns; ++col)
+            nodes.setCell(col, k + 1, rows[order[k]][col - 1]);
+}
+
+// Swaps start and end node of every pipe whose start node now lies after its end node; returns
+// how many were swapped.
+int turnPipesRound(StringGrid& pipes, const OrderGraph& graph, const std::vector<int>& position) {
+    int turned = 0;
+    for (int i = 0; i < static_cast<int>(graph.pipes.size()); ++i) {
+        const Link& pipe = graph.pipes[i];
+        if (position[pipe.a] <= position[pipe.b])
+            continue;
+        const int row = i + 1;
+        const QString start = pipes.cell(kStartColumn, row);
+        pipes.setCell(kStartColumn, row, pipes.cell(kEndColumn, row));
+        pipes.setCell(kEndColumn, row, start);
+        ++turned;
+    }
+    return turned;
+}
+
+bool isIdentity(const std::vector<int>& order) {
+    for (int k = 0; k < static_cast<int>(order.size()); ++k)
+        if (order[k] != k)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+NodeOrderResult KnotenreihenfolgeOptimieren(const Tables& tables) {
+    const TableGraph read = readTableGraph(tables);
+    NodeOrderResult result;
+    if (!read.problem.isEmpty()) {
+        result.message = read.problem + QLatin1Char('\n') + kUnchanged;
+        return result;
+    }
+    const OrderGraph& graph = read.graph;
+    std::vector<int> given(graph.nodeCount);
+    for (int k = 0; k < graph.nodeCount; ++k)
+        given[k] = k;
+    result.profileBefore = profileSize(graph, given);
+    result.profileAfter = result.profileBefore;
+    const std::optional<std::vector<int>> order = goodNodeOrder(graph);
+    if (!order) {
+        result.message = QStringLiteral(
+                             "Keine Knotenreihenfolge setzt bei jeder Pumpe die Saugseite vor die "
+                             "Druckseite: die Pumpen bilden einen Kreis.\n") +
+                         kUnchanged;
+        return result;
+    }
+    result.profileAfter = profileSize(graph, *order);
+    const bool reordered = !isIdentity(*order);
+    if (reordered)
+        reorderNodeRows(*tables.nodes, *order);
+    const int turned = turnPipesRound(*tables.pipes, graph, positionsOf(*order));
+    result.changed = reordered || turned > 0;
+    result.message = QStringLiteral("Knotenreihenfolge optimiert.\n"
+                                    "Profil der Knotenmatrix vorher: %1 Werte, nachher: %2 Werte.\n"
+                                    "Rohre mit getauschtem Anfangs- und Endknoten: %3")
+                         .arg(result.profileBefore)
+                         .arg(result.profileAfter)
+                         .arg(turned);
+    if (!result.changed)
+        result.message = QStringLiteral("Die Knotenreihenfolge ist bereits günstig (Profil der "
+                                        "Knotenmatrix: %1 Werte).\n")
+                             .arg(result.profileBefore) +
+                         kUnchanged;
+    return result;
+}
+
+}  // namespace kolma

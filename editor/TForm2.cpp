@@ -1,0 +1,56 @@
+#include "TForm2.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Handler.h"
+#include "TForm1.h"
+
+namespace kolma {
+
+TForm2::TForm2(TForm1* mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Suche"));
+    resize(208, 151);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    OK2 = new QPushButton(QStringLiteral("OK"), this);
+    OK2->setObjectName(QStringLiteral("OK2"));
+    OK2->setDefault(true);
+    Abbrechen2 = new QPushButton(QStringLiteral("Abbrechen"), this);
+    Abbrechen2->setObjectName(QStringLiteral("Abbrechen2"));
+    Abbrechen2->setAutoDefault(false);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(Label1, 0, 0);
+    layout->addWidget(Edit1, 0, 1);
+    layout->addWidget(OK2, 1, 0);
+    layout->addWidget(Abbrechen2, 1, 1);
+
+    connectHandler(OK2, &QPushButton::clicked, this, &TForm2::OK2Click);
+    connectHandler(Abbrechen2, &QPushButton::clicked, this, &TForm2::Abbrechen2Click);
+}
+
+void TForm2::OK2Click() {
+    const QString label = Label1->text();
+    QLineEdit* target = nullptr;
+    if (label == QLatin1String("StrangNr.:"))
+        target = mainWindow_->Edit2;
+    if (label == QLatin1String("PumpenNr.:"))
+        target = mainWindow_->Edit9;
+    if (label == QLatin1String("KnotenNr.:"))
+        target = mainWindow_->Knotnum;
+    if (target)
+        target->setText(Edit1->text());
+    accept();
+}
+
+void TForm2::Abbrechen2Click() {
+    reject();
+}
+
+}  // namespace kolma

@@ -1,0 +1,89 @@
+// Operations on the three input tables of the main window: the reset, storing, removing and
+// finding a record, and the node number update. Every operation stays inside its grid whatever
+// the edit line or the cells hold; a number outside a table is refused with the error box the
+// caller shows.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+#include "Tables.h"
+
+namespace kolma {
+
+class StringGrid;
+
+// An error box shown instead of changing a table.
+struct Refusal {
+    QString text;
+    QString caption;
+};
+using Outcome = std::optional<Refusal>;
+
+// Clears the three grids to " " and writes their headers and row labels.
+void TabellenZuruecksetzen(const Tables& tables);
+
+// The texts of columns 1 to count of a row ("" outside the grid).
+QStringList rowValues(const StringGrid& grid, int row, int count);
+// Moves the rows below `row` up by one (columns 1 and up; column 0 stays) and empties the
+// last row. A row outside 1 to the last row changes nothing.
+void removeRow(StringGrid& grid, int row);
+// The number of records from row 1 up to the first row whose column 1 is empty; all rows when
+// none is.
+int listLength(const StringGrid& grid);
+
+// Pipe table (StringGrid1): row text of Edit1 and the seven values of Edit2..Edit7, Edit12.
+Outcome addPipe(StringGrid& pipes, const QString& rowText, const QStringList& values);
+// The refusal for a pipe row number that lies outside the table, or none.
+Outcome pipeRowRefusal(const StringGrid& pipes, int row);
+// The first row whose pipe number equals the text exactly; 0 when none or when the text is
+// empty or its integer value is 0.
+int findPipe(const StringGrid& pipes, const QString& number);
+
+// Node table (StringGrid3): row text of Zeil3 and the six values of Knotnum..RS.
+Outcome addNode(StringGrid& nodes, const QString& rowText, const QStringList& values);
+// The refusal for a node row number that lies outside the table, or none.
+Outcome nodeRowRefusal(const StringGrid& nodes, int row);
+// The first row whose node number equals the text exactly; 0 when none or the text is "".
+int findNode(const StringGrid& nodes, const QString& number);
+
+// Pump table (StringGrid2): block k takes the rows 3k - 2 (type, start and end node), 3k - 1
+// (heads) and 3k (flows).
+inline constexpr int kSupportPoints = 8;
+struct PumpBlock {
+    QString type;
+    QString start;
+    QString end;
+    std::array<QString, kSupportPoints> h;
+    std::array<QString, kSupportPoints> Q;
+};
+inline int firstPumpRow(int block) {
+    return 3 * block - 2;
+}
+// The number of blocks the grid holds (34 for 103 rows).
+int pumpBlockCount(const StringGrid& pumps);
+
+// Pump edit line: block text of Edit8, the type and nodes of Edit9..Edit11, h1..h8, Q1..Q8.
+Outcome addPump(StringGrid& pumps, const QString& blockText, const PumpBlock& pump);
+// The refusal for a block number that the check rejects or that lies beyond the table's blocks.
+Outcome pumpBlockRefusal(const StringGrid& pumps, int block);
+// The label of the block's first row (column 0), and the block's values.
+QString pumpBlockLabel(const StringGrid& pumps, int block);
+PumpBlock pumpBlock(const StringGrid& pumps, int block);
+// Moves the blocks below `block` up by one block and empties the last one.
+void removePump(StringGrid& pumps, int block);
+// The first block whose type equals the text exactly; 0 when none or when the text does not
+// begin with a positive whole number.
+int findPump(const StringGrid& pumps, const QString& type);
+// The number of pump records, counted as for saving.
+int pumpListLength(const StringGrid& pumps);
+
+// Writes every node number used by the pipes and pumps, sorted and once each, into column 1
+// of the node table from row 1 on. A node cell that is not a whole number raises the general
+// conversion error, and more numbers than the node table has rows are refused, both before
+// anything changes.
+Outcome KnotnumAktualisieren(const Tables& tables);
+
+}  // namespace kolma

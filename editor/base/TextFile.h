@@ -1,0 +1,31 @@
+// Reading and writing the text files of KOLMA1. Files we read may come from older installations
+// (Windows-1252, CR LF); files we write are UTF-8 with LF and are replaced as a whole or not at
+// all, so that a failed write never leaves the user with half a project.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kolma {
+
+// The bytes of a file; raises a KolmaError naming the file when it cannot be read.
+QByteArray readFileBytes(const QString& fileName);
+
+// Writes the bytes to a temporary file beside the target and renames it over the target; raises
+// a KolmaError naming the file when that fails, leaving an existing target untouched.
+void writeFileAtomically(const QString& fileName, const QByteArray& bytes);
+
+// Text of a file's bytes: UTF-8 when the bytes are valid UTF-8, else Windows-1252; CR LF and lone
+// CR become LF.
+QString decodeText(const QByteArray& bytes);
+
+// The file as text (readFileBytes, then decodeText).
+QString readTextFile(const QString& fileName);
+
+// The directory part of a file name, "" for a bare name; "/" and "\\" both separate.
+QString directoryPart(const QString& fileName);
+
+// The name part of a file name, without its directory.
+QString namePart(const QString& fileName);
+
+}  // namespace kolma

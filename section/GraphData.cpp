@@ -1,0 +1,97 @@
+#include "GraphData.h"
+
+#include <QFile>
+#include <QList>
+
+namespace kolma {
+namespace {
+
+// Walks the white-space separated tokens of the file.
+class Tokens {
+public:
+    explicit Tokens(const QByteArray& bytes) {
+        const QByteArray text = bytes.simplified();
+        if (!text.isEmpty())
+            tokens_ = text.split(' ');
+    }
+
+    std::optional<int> nextInt() {
+        if (next_ >= tokens_.size())
+            return std::nullopt;
+        bool ok = false;
+        const int value = tokens_[next_].toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+        ++next_;
+        return value;
+    }
+
+    // QByteArray::toDouble reads decimal points independently of the process locale.
+    std::optional<double> nextDouble() {
+        if (next_ >= tokens_.size())
+            return std::nullopt;
+        bool ok = false;
+        const double value = tokens_[next_].toDouble(&ok);
+        if (!ok)
+            return std::nullopt;
+        ++next_;
+        return value;
+    }
+
+private:
+    QList<QByteArray> tokens_;
+    qsizetype next_ = 0;
+};
+
+void readHeads(Tokens& tokens, GraphData& data) {
+    for (int i = 0; i < data.nodeCount; ++i) {
+        const auto head = tokens.nextDouble();
+        if (!head)
+            return;
+        data.heads.push_back(*head);
+    }
+}
+
+void readPipes(Tokens& tokens, GraphData& data) {
+    for (int i = 0; i < data.pipeCount; ++i) {
+        const auto flow = tokens.nextDouble();
+        const auto velocity = flow ? tokens.nextDouble() : std::nullopt;
+        if (!velocity)
+            return;
+        data.flows.push_back(*flow);
+        data.velocities.push_back(*velocity);
+    }
+}
+
+}  // namespace
+
+GraphData parseGraphData(const QByteArray& bytes) {
+    GraphData data;
+    Tokens tokens(bytes);
+    std::optional<int> value;
+    for (int i = 0; i < 3; ++i) {
+        value = tokens.nextInt();
+        if (!value)
+            return data;
+    }
+    data.headerRead = true;
+    data.nodeCount = *value;
+    readHeads(tokens, data);
+    if (static_cast<int>(data.heads.size()) < data.nodeCount)
+        return data;
+    const auto pipeCount = tokens.nextInt();
+    if (!pipeCount)
+        return data;
+    data.pipeCount = *pipeCount;
+    readPipes(tokens, data);
+    return data;
+}
+
+std::optional<GraphData> readGraphFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return parseGraphData(file.readAll());
+}
+
+}  // namespace kolma

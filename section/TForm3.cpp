@@ -1,0 +1,167 @@
+#include "TForm3.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "Dialogs.h"
+#include "GraphData.h"
+#include "Handler.h"
+#include "SectionData.h"
+#include "TForm10.h"
+
+namespace {
+
+constexpr int kPictureWidth = 937;
+constexpr int kPictureHeight = 529;
+const QColor kTeal(0, 128, 128);
+
+// The image control: shows the picture, which the window redraws right before.
+class SectionImage : public QWidget {
+public:
+    SectionImage(TForm3& form, QWidget* parent) : QWidget(parent), form_(form) {
+        setObjectName(QStringLiteral("Image1"));
+        setGeometry(0, 0, kPictureWidth, kPictureHeight);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        form_.FormPaint();
+        QPainter(this).drawImage(0, 0, form_.picture());
+    }
+
+private:
+    TForm3& form_;
+};
+
+QLabel* titleLabel(QWidget* parent, const char* name, QPoint at, int pixelHeight) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(pixelHeight);
+    label->setFont(font);
+    label->move(at);
+    label->hide();
+    return label;
+}
+
+}  // namespace
+
+TForm3::TForm3(const kolma::Tables& tables, const QStringList& sequence, QWidget* parent)
+    : QDialog(parent),
+      tables_(tables),
+      sequence_(sequence),
+      picture_(kPictureWidth, kPictureHeight, QImage::Format_RGB32) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Längsschnitt"));
+    picture_.fill(kTeal);
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* file = MainMenu1->addMenu(QStringLiteral("Datei"));
+    const struct {
+        const char* name;
+        QString text;
+        void (TForm3::*handler)();
+    } items[] = {{"Stempel1", QStringLiteral("Stempel"), &TForm3::Stempel1Click},
+                 {"Drucken1", QStringLiteral("Drucken"), &TForm3::Drucken1Click},
+                 {"Beenden1", QStringLiteral("Beenden"), &TForm3::Beenden1Click}};
+    for (const auto& item : items) {
+        QAction* action = file->addAction(item.text);
+        action->setObjectName(QString::fromLatin1(item.name));
+        kolma::connectHandler(action, &QAction::triggered, this, item.handler);
+    }
+
+    // The client area below the menu: its rectangle is the section's geometry.
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, kTeal);
+    client_->setPalette(palette);
+    client_->setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(MainMenu1);
+    layout->addWidget(client_);
+
+    Image1 = new SectionImage(*this, client_);
+    Label6 = titleLabel(client_, "Label6", {760, 392}, 15);
+    Label7 = titleLabel(client_, "Label7", {760, 416}, 15);
+    Label15 = titleLabel(client_, "Label15", {760, 448}, 15);
+    Label5 = titleLabel(client_, "Label5", {760, 480}, 11);
+    Label4 = titleLabel(client_, "Label4", {832, 480}, 11);
+    Label16 = titleLabel(client_, "Label16", {888, 480}, 11);
+    resize(949, 577);
+}
+
+kolma::TitleTexts TForm3::titleTexts() const {
+    return {Label6->text(),  Label7->text(), Label15->text(),
+            Label16->text(), Label4->text(), Label5->text()};
+}
+
+void TForm3::FormPaint() {
+    const auto prepared =
+        kolma::prepareSection(sequence_, tables_, QString::fromLatin1(kolma::kGraphFileName));
+    if (prepared.failure)
+        return reportOnce(*prepared.failure);
+    if (!prepared.data.drawable())
+        return;
+    QPainter painter(&picture_);
+    kolma::drawSection(painter, kolma::SectionGeometry::screen(client_->rect(), picture_.rect()),
+                       prepared.data);
+}
+
+// A message box must not open while the window paints, and not again at every repaint: it is
+// shown once per opening, after the paint.
+void TForm3::reportOnce(const kolma::SectionFailure& failure) {
+    if (failureReported_)
+        return;
+    failureReported_ = true;
+    QTimer::singleShot(0, this,
+                       [this, failure] { kolma::errorBox(this, failure.text, failure.caption); });
+}
+
+void TForm3::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // The drawing follows the window's size even where the picture itself is not uncovered.
+    Image1->update();
+}
+
+void TForm3::Stempel1Click() {
+    TForm10 editor(this);
+    if (kolma::dialogs().execModal(editor) != QDialog::Accepted)
+        return;
+    const kolma::TitleBlock block = editor.titleBlock();
+    Label6->setText(block.client);
+    Label7->setText(block.project);
+    Label15->setText(block.measure);
+    Label16->setText(block.projectNumber);
+    Label4->setText(QStringLiteral("Projektnr.:"));
+    Label5->setText(QStringLiteral("Maßstab: o. M."));
+    for (QLabel* label : {Label6, Label7, Label15, Label16, Label4, Label5}) {
+        label->adjustSize();
+        label->show();
+        label->raise();
+    }
+}
+
+void TForm3::Drucken1Click() {
+    const auto prepared =
+        kolma::prepareSection(sequence_, tables_, QString::fromLatin1(kolma::kGraphFileName));
+    if (prepared.failure)
+        return kolma::errorBox(this, prepared.failure->text, prepared.failure->caption);
+    if (!prepared.data.drawable())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    if (!kolma::dialogs().choosePrinter(this, printer))
+        return;
+    if (!kolma::printSection(printer, prepared.data, titleTexts()))
+        throw kolma::KolmaError(QStringLiteral("Der Druckauftrag konnte nicht begonnen werden."));
+}
+
+void TForm3::Beenden1Click() {
+    reject();
+}

@@ -1,0 +1,46 @@
+// The node sequence dialog: the user lists the chain of nodes along which the longitudinal
+// section runs, then opens the section window.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include "Tables.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kolma {
+class StringGrid;
+}
+
+class TForm9 : public QDialog {
+public:
+    TForm9(const kolma::Tables& tables, QWidget* parent = nullptr);
+
+    // The sequence as "Längsschnitt zeichnen" last counted it (n entries).
+    QStringList sequence() const;
+
+    void Button1Click();  // Hinzufügen
+    void Button2Click();  // Entfernen
+    void Button3Click();  // Längsschnitt zeichnen
+    void Button4Click();  // Abbrechen
+
+private:
+    void FormCreate();
+
+    kolma::Tables tables_;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLineEdit* Edit1;
+    QLineEdit* Edit2;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    kolma::StringGrid* StringGrid1;
+    QPushButton* Button3;
+    QPushButton* Button4;
+    QLineEdit* Edit3;
+    QLineEdit* Edit4;
+};

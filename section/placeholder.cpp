@@ -1,1 +1,0 @@
-// Placeholder until the first window of this folder lands; delete it then.

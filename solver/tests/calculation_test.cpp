@@ -1,0 +1,332 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "generated_networks.h"
+#include "read_run.h"
+#include "reference_laws.h"
+
+namespace {
+
+int Occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// The iteration counter as the graph data holds it (second value).
+int GraphCounter(const std::string& graph) {
+    char* end = nullptr;
+    std::strtol(graph.c_str(), &end, 10);
+    return static_cast<int>(std::strtol(end, nullptr, 10));
+}
+
+const std::string kBoundText = "Die Anzahl der Iterarionsschritte";
+const std::string kOutOfRange = "Betriebspunkt der Pumpe liegt nicht im Arbeitsbereich.";
+
+// Mass balance at every node and the head-loss law on every pipe, from the new flows.
+void ExpectBalancedAndLawful(const Network& net, double lawTolerance) {
+    std::vector<double> balance(net.nodeCount, 0.0);
+    double largest = 0.0;
+    for (const Pipe& pipe : net.pipes) {
+        balance[pipe.startNode] -= pipe.newFlow;
+        balance[pipe.endNode] += pipe.newFlow;
+        largest = std::max(largest, std::fabs(pipe.newFlow));
+        const double loss = net.head[pipe.startNode] - net.head[pipe.endNode];
+        const double expected = ReferenceHeadLoss(pipe, pipe.newFlow, net.viscosity);
+        EXPECT_NEAR(loss, expected, lawTolerance * std::fabs(expected) + 1e-9)
+            << "pipe " << pipe.startNode << "-" << pipe.endNode;
+    }
+    for (const Pump& pump : net.pumps) {
+        balance[pump.startNode] -= pump.newFlow;
+        balance[pump.endNode] += pump.newFlow;
+    }
+    // The report puts a pump node's saved input back, also at a known-head node; elsewhere a
+    // known-head node holds its computed supply, a free node its input [m^3/s].
+    std::vector<bool> pumpNode(net.nodeCount, false);
+    for (const Pump& pump : net.pumps)
+        pumpNode[pump.startNode] = pumpNode[pump.endNode] = true;
+    for (int i = 0; i < net.nodeCount; ++i) {
+        if (pumpNode[i] && !net.system.isFree[i])
+            continue;
+        EXPECT_NEAR(balance[i] + net.netInflow[i] * 1000, 0.0, 1e-9 * largest) << "node " << i;
+    }
+}
+
+Network SinglePipe(double withdrawal = 2.5, double diameter = 150) {
+    Network net = testnet::Empty();
+    testnet::AddKnownNode(net, 10, 100.0, 98.0);
+    testnet::AddNode(net, 20, -withdrawal, 97.5);
+    testnet::AddPipe(net, 0, 1, 120.5, diameter, 0.1, 0.0);
+    return net;
+}
+
+}  // namespace
+
+// The head loss of a single pipe carrying the withdrawal follows from Darcy-Weisbach.
+TEST(Calculation, SinglePipeCarriesTheWithdrawalWithItsDarcyWeisbachLoss) {
+    Network net = SinglePipe();
+    const testnet::Run run = testnet::Calculate(net);
+    ASSERT_EQ(run.result.status, CalcStatus::Done);
+    EXPECT_NEAR(net.pipes[0].newFlow, 2.5, 1e-9);
+    const double loss = ReferenceHeadLoss(net.pipes[0], 2.5, kNu);
+    EXPECT_NEAR(net.head[1], 100.0 - loss, 1e-7 * loss);
+    EXPECT_NEAR(net.netInflow[0], 0.0025, 1e-12);  // the known-head node supplies it
+    EXPECT_GT(GraphCounter(run.graph), 100);
+    EXPECT_LT(GraphCounter(run.graph), 300);
+}
+
+TEST(Calculation, GeneratedNetworksBalanceAndFollowTheLaw) {
+    Network grid = testnet::Grid(10, 10);
+    Network twoSupplies = testnet::Grid(8, 12, true);
+    Network branched = testnet::Branched(30, 4);
+    for (Network* net : {&grid, &twoSupplies, &branched}) {
+        const testnet::Run run = testnet::Calculate(*net);
+        ASSERT_EQ(run.result.status, CalcStatus::Done);
+        EXPECT_LE(GraphCounter(run.graph), net->maxIterations) << "did not converge";
+        ExpectBalancedAndLawful(*net, 1e-5);
+    }
+}
+
+// Water runs from the end node to the start node: negative flow, velocity, gradient and loss,
+// positive local-loss share.
+TEST(Calculation, ReversedPipeShowsNegativeValues) {
+    Network net = testnet::Empty();
+    testnet::AddNode(net, 1, -3.0, 50.0);
+    testnet::AddKnownNode(net, 2, 80.0, 50.0);
+    testnet::AddPipe(net, 0, 1, 100.0, 100.0, 0.1, 2.0);
+    const testnet::Run run = testnet::Calculate(net);
+    ASSERT_EQ(run.result.status, CalcStatus::Done);
+    ExpectBalancedAndLawful(net, 1e-5);
+    EXPECT_NEAR(net.pipes[0].newFlow, -3.0, 1e-9);
+    const std::string row = run.report.substr(run.report.find("\n|   1-2   |"));
+    double flow, velocity, gradient, loss, share;
+    ASSERT_EQ(std::sscanf(row.c_str(), "\n|   1-2   |%lf|%lf|%lf|%lf|%lf|", &flow, &velocity,
+                          &gradient, &loss, &share),
+              5);
+    EXPECT_EQ(flow, -3.0);
+    EXPECT_LT(velocity, 0.0);
+    EXPECT_LT(gradient, 0.0);
+    EXPECT_LT(loss, 0.0);
+    EXPECT_GT(share, 0.0);
+    EXPECT_NE(run.graph.find("-3.00"), std::string::npos);
+}
+
+// A pump lifting from a known head through a pipe to a higher known head: the pump and the
+// pipe carry the same flow, and the lift lies on the pump's curve at that flow.
+TEST(Calculation, PumpLiftsBetweenKnownHeadsOnItsCurve) {
+    Network net = testnet::Empty();
+    testnet::AddKnownNode(net, 1, 100.0);
+    testnet::AddNode(net, 2);
+    testnet::AddKnownNode(net, 3, 115.0);
+    testnet::AddPump(net, "P1", 0, 1, {0, 10, 20, 30}, {30, 28, 22, 12});
+    testnet::AddPipe(net, 1, 2, 100.0, 150.0, 0.1);
+    const testnet::Run run = testnet::Calculate(net);
+    ASSERT_EQ(run.result.status, CalcStatus::Done);
+    ExpectBalancedAndLawful(net, 1e-5);
+    const double q = net.pumps[0].newFlow;
+    ASSERT_GT(q, 20.0);
+    ASSERT_LT(q, 30.0);
+    // The characteristic is linearised at the curve parameter t = (Q - Q3) / (Q4 - Q3) of its
+    // last interval, P(t) = H00 P3 + H01 P4 + H10 m3 with m3 = (P4 - P2) / 2 and no end tangent:
+    // the operating point lies on the curve's tangent there (exact derivative here).
+    const double t = (q - 20.0) / 10.0;
+    const double h00 = 2 * t * t * t - 3 * t * t + 1, h01 = 3 * t * t - 2 * t * t * t;
+    const double h10 = t * t * t - 2 * t * t + t;
+    const double d00 = 6 * t * t - 6 * t, d01 = 6 * t - 6 * t * t, d10 = 3 * t * t - 4 * t + 1;
+    const double pointQ = h00 * 0.020 + h01 * 0.030 + h10 * 0.010;
+    const double pointH = h00 * 22 + h01 * 12 + h10 * -8;
+    const double slope =
+        (d00 * 22 + d01 * 12 + d10 * -8) / (d00 * 0.020 + d01 * 0.030 + d10 * 0.010);
+    const double lift = net.head[1] - net.head[0];
+    EXPECT_NEAR(lift, pointH + slope * (q * 0.001 - pointQ), 1e-3);
+    EXPECT_EQ(Occurrences(run.report, kOutOfRange), 0);
+}
+
+// Two pumps in series: the node between them must pass on what the first delivers.
+TEST(Calculation, PumpsInSeriesKeepTheMassBalanceAtTheirSharedNode) {
+    Network net = testnet::Empty();
+    testnet::AddKnownNode(net, 1, 100.0);
+    testnet::AddNode(net, 2, -1.0);
+    testnet::AddNode(net, 3);
+    testnet::AddNode(net, 4, -20.0);
+    testnet::AddPump(net, "A", 0, 1, {0, 15, 30, 45}, {30, 27, 20, 8});
+    testnet::AddPump(net, "B", 1, 2, {0, 15, 30, 45}, {30, 27, 20, 8});
+    testnet::AddPipe(net, 2, 3, 200.0, 150.0, 0.1);
+    const testnet::Run run = testnet::Calculate(net);
+    ASSERT_EQ(run.result.status, CalcStatus::Done);
+    ExpectBalancedAndLawful(net, 1e-5);
+    EXPECT_NEAR(net.pumps[0].newFlow, 21.0, 1e-6);
+    EXPECT_NEAR(net.pumps[1].newFlow, 20.0, 1e-6);
+}
+
+TEST(Calculation, PumpOutsideItsRangeIsFlagged) {
+    struct Case {
+        double upperHead;  // known head at the pump's end [mNN]
+        bool flagged;
+    };
+    // Lift 29 m lies between h1 = 30 and h2 = 28; lift 5 m needs more than the largest flow.
+    for (const Case& c : {Case{129.0, true}, Case{105.0, true}, Case{120.0, false}}) {
+        Network net = testnet::Empty();
+        testnet::AddKnownNode(net, 1, 100.0);
+        testnet::AddKnownNode(net, 2, c.upperHead);
+        testnet::AddNode(net, 3, -1.0);
+        testnet::AddPump(net, "P1", 0, 1, {0, 10, 20, 30}, {30, 28, 22, 12});
+        testnet::AddPipe(net, 1, 2, 100.0, 100.0, 0.1);
+        const testnet::Run run = testnet::Calculate(net);
+        ASSERT_EQ(run.result.status, CalcStatus::Done);
+        EXPECT_EQ(Occurrences(run.report, kOutOfRange), c.flagged ? 1 : 0) << c.upperHead;
+    }
+}
+
+TEST(Calculation, PassCounterAndBoundTexts) {
+    Network free = SinglePipe();
+    const int passes = GraphCounter(testnet::Calculate(free).graph);
+    ASSERT_GT(passes, 1);
+
+    Network exact = SinglePipe();
+    exact.maxIterations = static_cast<short>(passes);
+    const testnet::Run atBound = testnet::Calculate(exact);
+    EXPECT_EQ(GraphCounter(atBound.graph), passes);
+    EXPECT_EQ(Occurrences(atBound.report, kBoundText), 0);
+
+    Network short_ = SinglePipe();
+    short_.maxIterations = static_cast<short>(passes - 1);
+    const testnet::Run beyond = testnet::Calculate(short_);
+    EXPECT_EQ(GraphCounter(beyond.graph), passes);  // the bound + 1
+    EXPECT_EQ(Occurrences(beyond.report, kBoundText), 2);
+    EXPECT_NE(
+        beyond.report.find("Anzahl der benötigten Iterationsschritte = " + std::to_string(passes)),
+        std::string::npos);
+}
+
+// Starting at its final flow, the pipe converges in the first pass.
+TEST(Calculation, ConvergedInTheFirstPassCountsOne) {
+    Network net = SinglePipe(2.5, 25.0);  // starts at 0.1 x 25 = 2.5 l/s
+    EXPECT_EQ(GraphCounter(testnet::Calculate(net).graph), 1);
+}
+
+TEST(Calculation, NetworkWithoutPipesStopsAfterOnePass) {
+    Network net = testnet::Empty();
+    testnet::AddKnownNode(net, 1, 100.0);
+    testnet::AddKnownNode(net, 2, 120.0);
+    testnet::AddPump(net, "P1", 0, 1, {0, 10, 20, 30}, {30, 28, 22, 12});
+    const testnet::Run run = testnet::Calculate(net);
+    EXPECT_EQ(GraphCounter(run.graph), 1);
+    EXPECT_EQ(run.report.find("Strangnr."), std::string::npos);
+    EXPECT_NE(run.report.find("Pumpennr."), std::string::npos);
+}
+
+// No pass at all: the report and graph data still hold defined numbers, the same every time.
+TEST(Calculation, NoPassGivesDefinedRepeatableResults) {
+    for (short bound : {0, -3}) {
+        Network first = SinglePipe();
+        testnet::AddPump(first, "P1", 0, 1, {0, 10, 20}, {30, 28, 22});
+        first.maxIterations = bound;
+        Network second = first;
+        const testnet::Run a = testnet::Calculate(first);
+        const testnet::Run b = testnet::Calculate(second);
+        EXPECT_EQ(a.report, b.report);
+        EXPECT_EQ(a.graph, b.graph);
+        EXPECT_EQ(GraphCounter(a.graph), 1);
+        EXPECT_EQ(Occurrences(a.report, kBoundText), 2);
+        EXPECT_EQ(a.report.find("nan"), std::string::npos);
+        EXPECT_EQ(first.pipes[0].newFlow, 0.0);
+    }
+}
+
+// Dead ends and the cross pipe of a symmetric loop carry nothing; they must not keep the run
+// from converging.
+TEST(Calculation, PipesWithoutFlowConverge) {
+    Network net = testnet::Empty();
+    testnet::AddKnownNode(net, 1, 100.0);
+    testnet::AddNode(net, 2);
+    testnet::AddNode(net, 3);
+    testnet::AddNode(net, 4, -5.0);
+    testnet::AddNode(net, 5);  // dead end
+    testnet::AddPipe(net, 0, 1, 100, 150);
+    testnet::AddPipe(net, 0, 2, 100, 150);
+    testnet::AddPipe(net, 1, 2, 100, 150);  // cross pipe
+    testnet::AddPipe(net, 1, 3, 100, 150);
+    testnet::AddPipe(net, 2, 3, 100, 150);
+    testnet::AddPipe(net, 3, 4, 50, 100);
+    const testnet::Run run = testnet::Calculate(net);
+    ASSERT_EQ(run.result.status, CalcStatus::Done);
+    EXPECT_LT(GraphCounter(run.graph), 1000);
+    EXPECT_LT(std::fabs(net.pipes[2].newFlow), 1e-9);
+    EXPECT_LT(std::fabs(net.pipes[5].newFlow), 1e-9);
+    ExpectBalancedAndLawful(net, 1e-5);
+}
+
+// A pipe from a node to itself must not drag the heads down.
+TEST(Calculation, PipeFromANodeToItselfChangesNothing) {
+    Network plain = SinglePipe();
+    Network looped = SinglePipe();
+    testnet::AddPipe(looped, 1, 1, 50, 100);
+    const testnet::Run a = testnet::Calculate(plain);
+    const testnet::Run b = testnet::Calculate(looped);
+    ASSERT_EQ(b.result.status, CalcStatus::Done);
+    EXPECT_EQ(plain.head, looped.head);
+    EXPECT_EQ(GraphCounter(a.graph), GraphCounter(b.graph));
+    EXPECT_EQ(looped.pipes[1].newFlow, 0.0);
+}
+
+// A head difference that falls into the jump of the friction factor at Re 2300 has no
+// solution: the run goes to the bound.
+TEST(Calculation, FlowInTheFrictionJumpRunsToTheBound) {
+    Network net = testnet::Empty();
+    testnet::AddKnownNode(net, 1, 100.0);
+    testnet::AddKnownNode(net, 2, 100.0 - 0.0018);
+    testnet::AddPipe(net, 0, 1, 100.0, 100.0, 0.0);
+    net.maxIterations = 300;
+    const testnet::Run run = testnet::Calculate(net);
+    ASSERT_EQ(run.result.status, CalcStatus::Done);
+    EXPECT_EQ(GraphCounter(run.graph), 301);
+    EXPECT_EQ(Occurrences(run.report, kBoundText), 2);
+}
+
+TEST(Calculation, FailuresWriteNoResults) {
+    Network isolated = SinglePipe();
+    testnet::AddNode(isolated, 30);
+    testnet::Run run = testnet::Calculate(isolated);
+    EXPECT_EQ(run.result.status, CalcStatus::NotPositiveDefinite);
+    EXPECT_EQ(run.result.failedRow, 2);
+    EXPECT_EQ(run.reportOpenings, 0);
+    EXPECT_FALSE(run.hasGraph);
+
+    Network large = testnet::Branched(200, 4);  // 1001 nodes
+    ASSERT_EQ(large.nodeCount, 1001);
+    run = testnet::Calculate(large);
+    EXPECT_EQ(run.result.status, CalcStatus::TooManyNodes);
+    EXPECT_EQ(run.reportOpenings, 0);
+    EXPECT_FALSE(run.hasGraph);
+}
+
+TEST(Calculation, GraphDataThatCannotBeCreatedIsReported) {
+    Network net = SinglePipe();
+    const testnet::Run run = testnet::Calculate(net, false);
+    EXPECT_EQ(run.result.status, CalcStatus::GraphUnavailable);
+    EXPECT_NE(run.report.find("Ausgabedaten:"), std::string::npos);
+}
+
+// The valid networks of the whole-run cases, read as the program reads them: their results
+// must balance and follow the head-loss law, so that their expected reports hold sound numbers.
+TEST(Calculation, WholeRunCasesBalanceAndFollowTheLaw) {
+    for (const char* name : {"single_pipe", "meshed_loops", "pump_station"}) {
+        std::ifstream file(std::string(SOLVER_GOLDEN_DIR) + "/" + name + "/eingabe.dat");
+        std::ostringstream text;
+        text << file.rdbuf();
+        ReadRun read = ReadFromMemory(text.str());
+        ASSERT_FALSE(read.error) << name;
+        const testnet::Run run = testnet::Calculate(read.net);
+        ASSERT_EQ(run.result.status, CalcStatus::Done) << name;
+        EXPECT_LT(GraphCounter(run.graph), read.net.maxIterations) << name;
+        ExpectBalancedAndLawful(read.net, 1e-5);
+    }
+}

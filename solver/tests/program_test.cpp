@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include <string>
+
+#include "memory_io.h"
+
+namespace {
+
+const char kBanner[] = "\n------------------------------------------------------------------";
+
+const char kTwoNodes[] =
+    "3\t1.305\t1000\t1\t2\t0\t1\n\n10\n20\n\n"
+    "1\t0\t1\t120.5\t150\t0.1\t0.00\t\n\n\n\n\n"
+    "0\t100.0\t---\t---\t105.0\t98.0\t\n"
+    "1\t---\t0\t2.5\t104.0\t97.5\t\n";
+
+TEST(RunTarnholm, WithoutInputWritesOnlyTwoLineBreaks) {
+    MemoryFiles files;
+    files.hasInput = false;
+    files.report = kBanner;
+    EXPECT_EQ(RunTarnholm(files.Io()), 0);
+    EXPECT_EQ(files.Console(), "\n\n");
+    EXPECT_EQ(files.report, kBanner);
+    EXPECT_EQ(files.reportOpenings, 0);
+    EXPECT_EQ(files.graphOpenings, 0);
+}
+
+// The editor shows the report after every run; without it the user would see a stale report
+// and believe the run succeeded, so this end must fail loudly and calculate nothing.
+TEST(RunTarnholm, UnopenableReportEndsWithFailureBeforeCalculating) {
+    MemoryFiles files;
+    files.input = kTwoNodes;
+    files.reportOpens = false;
+    EXPECT_EQ(RunTarnholm(files.Io()), 2);
+    EXPECT_EQ(files.Console(), "\n***Datei ausgabe.aus kann nicht geoeffnet werden\n***Abbruch\n");
+    EXPECT_EQ(files.graphOpenings, 0);
+    EXPECT_FALSE(files.hasGraph);
+    EXPECT_EQ(files.keyWaits, 0);
+}
+
+TEST(RunTarnholm, InputErrorEndsNormallyWithoutResultsOrGraph) {
+    MemoryFiles files;
+    files.input = "3\t1.305\t1000\t1\t2\t0\t1\n\n10\n20\n\n1\t1\t0\t1\t1\t1\t0\n";
+    files.report = kBanner;
+    EXPECT_EQ(RunTarnholm(files.Io()), 0);
+    EXPECT_EQ(files.Console(), "");
+    EXPECT_EQ(files.report, std::string(kBanner) +
+                                "Knotenanfangsnr. muß kleiner Knotenendnr sein!"
+                                "Abbruch in der 1-ten Zeile der Rohrkennwerteeingabe");
+    EXPECT_EQ(files.graphOpenings, 0);
+}
+
+TEST(RunTarnholm, EchoFollowsTheBannerAndPrecedesTheResults) {
+    MemoryFiles files;
+    files.input = kTwoNodes;
+    files.report = kBanner;
+    EXPECT_EQ(RunTarnholm(files.Io()), 0);
+    EXPECT_EQ(files.Console(), "\n\n");
+    const std::string echoStart = std::string(kBanner) + "\n\nAnzahl der Straenge = 1";
+    EXPECT_EQ(files.report.compare(0, echoStart.size(), echoStart), 0) << files.report;
+    const std::size_t echoEnd = files.report.find("   20    |      -2.50|\n");
+    ASSERT_NE(echoEnd, std::string::npos) << files.report;
+    const std::size_t results = files.report.find("Ausgabedaten:");
+    ASSERT_NE(results, std::string::npos) << files.report;
+    EXPECT_GT(results, echoEnd);
+    EXPECT_TRUE(files.hasGraph);
+}
+
+// A node without any element and without a known head cannot be solved; the run must stop
+// with the row named, wait for a key only through the seam, and leave no graph data.
+TEST(RunTarnholm, SingularSystemReportsTheRowAndFails) {
+    MemoryFiles files;
+    files.input =
+        "3 1.305 100 1 3 0 1\n10 20 30\n1 0 1 100 100 0.1 0\n"
+        "0 100 --- --- --- ---\n1 --- --- 1 --- ---\n2 --- --- --- --- ---\n";
+    EXPECT_EQ(RunTarnholm(files.Io()), 4);
+    EXPECT_EQ(files.Console(),
+              "\n***Matrix nicht positiv definit\n***Abbruch in Zeile 2\n***Druecken Sie eine "
+              "beliebige Taste um fortzufahren.\n");
+    EXPECT_EQ(files.keyWaits, 1);
+    EXPECT_FALSE(files.hasGraph);
+}
+
+TEST(RunTarnholm, UncreatableGraphDataEndsWithFailure) {
+    MemoryFiles files;
+    files.input = kTwoNodes;
+    files.graphOpens = false;
+    EXPECT_EQ(RunTarnholm(files.Io()), 5);
+    EXPECT_EQ(files.Console(),
+              "\n***Datei graphein.dat kann nicht geschrieben werden\n***Abbruch\n");
+}
+
+// The editor starts the solver with a pipe as standard input that stays open; a key wait on it
+// would never end and would freeze the editor.
+TEST(WorkingDirectoryIo, KeyWaitReturnsAtOnceWithoutATerminal) {
+    int keys[2];
+    ASSERT_EQ(pipe(keys), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(keys[0], STDIN_FILENO);
+        WorkingDirectoryIo().waitForKey();
+        _exit(0);
+    }
+    int status = 0;
+    pid_t ended = 0;
+    for (int tries = 0; tries < 100 && ended == 0; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ended = waitpid(child, &status, WNOHANG);
+    }
+    if (ended == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    close(keys[0]);
+    close(keys[1]);
+    EXPECT_EQ(ended, child) << "the key wait blocked on a pipe";
+}
+
+}  // namespace
