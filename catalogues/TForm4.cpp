@@ -11,7 +11,7 @@
 namespace kolma {
 
 TForm4::TForm4(const PumpEditLine& line, QWidget* parent) : QDialog(parent), line_(line) {
-    setObjectName(QStringLiteral("TForm4"));
+    setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Pumpenkennlinie"));
     resize(471, 311);  // client area of the 479 x 338 window
     QFont font(QStringLiteral("MS Sans Serif"));

@@ -15,7 +15,7 @@
 namespace kolma {
 
 TForm6::TForm6(QLineEdit* zetaTarget, QWidget* parent) : QDialog(parent), zetaTarget_(zetaTarget) {
-    setObjectName(QStringLiteral("TForm6"));
+    setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Verluste"));
     resize(496, 403);  // client area of the 504 x 430 window
     buildControls();

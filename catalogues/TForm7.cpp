@@ -13,7 +13,7 @@
 namespace kolma {
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TForm7"));
+    setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Stützwerte Pumpenkennlinien"));
     resize(503, 339);  // client area of the 511 x 366 window
     buildControls();

@@ -39,7 +39,7 @@ std::optional<QStringList> pressureClasses(const QString& seriesCode) {
 
 TForm8::TForm8(QLineEdit* diameterTarget, QWidget* parent)
     : QDialog(parent), diameterTarget_(diameterTarget) {
-    setObjectName(QStringLiteral("TForm8"));
+    setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Norm Innendurchmesser"));
     resize(394, 388);  // client area of the 402 x 415 window
     buildControls();

@@ -50,8 +50,8 @@ struct EpanetPipe {
 
 struct EpanetPump {
     QString id;
-    QString from;  // suction side
-    QString to;    // delivery side
+    QString from;               // suction side
+    QString to;                 // delivery side
     std::vector<double> flows;  // support flows [l/s], ascending, speed applied
     std::vector<double> heads;  // support heads [m]
     bool closed = false;        // switched off in [STATUS]

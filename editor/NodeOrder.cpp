@@ -138,9 +138,8 @@ std::optional<std::vector<int>> respectPumps(const OrderGraph& graph,
 
 std::vector<int> knownHeadsByDegree(const OrderGraph& graph, const Adjacency& adjacency) {
     std::vector<int> roots = graph.knownHeadNodes;
-    std::stable_sort(roots.begin(), roots.end(), [&](int x, int y) {
-        return adjacency[x].size() < adjacency[y].size();
-    });
+    std::stable_sort(roots.begin(), roots.end(),
+                     [&](int x, int y) { return adjacency[x].size() < adjacency[y].size(); });
     return roots;
 }
 
@@ -185,10 +184,12 @@ std::optional<std::vector<int>> goodNodeOrder(const OrderGraph& graph) {
         candidates.push_back(given);
 
     const Adjacency adjacency = neighbours(graph);
-    for (const std::vector<int>& roots : {knownHeadsByDegree(graph, adjacency), std::vector<int>{}}) {
+    for (const std::vector<int>& roots :
+         {knownHeadsByDegree(graph, adjacency), std::vector<int>{}}) {
         std::vector<int> forward = cuthillMcKee(adjacency, roots);
         std::vector<int> reverse(forward.rbegin(), forward.rend());
-        for (const std::vector<int>* preferred : {&reverse, &forward}) {
+        // Forward first: on a tie the known heads lead, so pipes run away from the supply.
+        for (const std::vector<int>* preferred : {&forward, &reverse}) {
             std::optional<std::vector<int>> order = respectPumps(graph, *preferred);
             if (!order)
                 return std::nullopt;

@@ -72,7 +72,8 @@ TableGraph readTableGraph(const Tables& tables) {
             graph.knownHeadNodes.push_back(row - 1);
     const int pipes = listLength(*tables.pipes);
     for (int row = 1; row <= pipes; ++row) {
-        const auto link = linkOf(lookup, *tables.pipes, row, result.problem, QStringLiteral("Strang"));
+        const auto link =
+            linkOf(lookup, *tables.pipes, row, result.problem, QStringLiteral("Strang"));
         if (!link)
             return result;
         graph.pipes.push_back(*link);
@@ -153,15 +154,17 @@ NodeOrderResult KnotenreihenfolgeOptimieren(const Tables& tables) {
         reorderNodeRows(*tables.nodes, *order);
     const int turned = turnPipesRound(*tables.pipes, graph, positionsOf(*order));
     result.changed = reordered || turned > 0;
-    result.message = QStringLiteral("Knotenreihenfolge optimiert.\n"
-                                    "Profil der Knotenmatrix vorher: %1 Werte, nachher: %2 Werte.\n"
-                                    "Rohre mit getauschtem Anfangs- und Endknoten: %3")
+    result.message = QStringLiteral(
+                         "Knotenreihenfolge optimiert.\n"
+                         "Profil der Knotenmatrix vorher: %1 Werte, nachher: %2 Werte.\n"
+                         "Rohre mit getauschtem Anfangs- und Endknoten: %3")
                          .arg(result.profileBefore)
                          .arg(result.profileAfter)
                          .arg(turned);
     if (!result.changed)
-        result.message = QStringLiteral("Die Knotenreihenfolge ist bereits günstig (Profil der "
-                                        "Knotenmatrix: %1 Werte).\n")
+        result.message = QStringLiteral(
+                             "Die Knotenreihenfolge ist bereits günstig (Profil der "
+                             "Knotenmatrix: %1 Werte).\n")
                              .arg(result.profileBefore) +
                          kUnchanged;
     return result;

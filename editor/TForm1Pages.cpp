@@ -18,6 +18,8 @@ namespace kolma {
 namespace {
 
 const QString kBlank = QStringLiteral(" ");
+constexpr int kPipeValues = 7;  // Strangnr. to zeta
+constexpr int kNodeValues = 6;  // Knotnum to RS
 const QString kAddHint = QStringLiteral("Daten der Eingabezeile werden in der Tabelle übernommen");
 const QString kRemoveHint =
     QStringLiteral("Werte mit der angegbenen Zeilennummer werden aus der Tabelle entfernt");
@@ -287,14 +289,14 @@ void TForm1::Entfern1Click() {
     if (auto refusal = pipeRowRefusal(*StringGrid1, row))
         return showRefusal(refusal);
     removeRow(*StringGrid1, row);
-    setPipeLine(rowValues(*StringGrid1, row, 7));
+    setPipeLine(rowValues(*StringGrid1, row, kPipeValues));
 }
 
 void TForm1::Suche1Click() {
     if (!runSearchDialog(QStringLiteral("StrangNr.:")))
         return;
     if (const int row = findPipe(*StringGrid1, Edit2->text())) {
-        const QStringList values = rowValues(*StringGrid1, row, 7);
+        const QStringList values = rowValues(*StringGrid1, row, kPipeValues);
         Edit1->setText(StringGrid1->cell(0, row));
         setTexts({Edit3, Edit4, Edit5, Edit6, Edit7, Edit12}, values.mid(1));
         return;
@@ -364,7 +366,7 @@ void TForm1::Entfern3Click() {
     if (auto refusal = nodeRowRefusal(*StringGrid3, row))
         return showRefusal(refusal);
     removeRow(*StringGrid3, row);
-    setNodeLine(rowValues(*StringGrid3, row, 6));
+    setNodeLine(rowValues(*StringGrid3, row, kNodeValues));
 }
 
 void TForm1::Suche3Click() {
@@ -372,7 +374,7 @@ void TForm1::Suche3Click() {
         return;
     if (const int row = findNode(*StringGrid3, Knotnum->text())) {
         Zeil3->setText(StringGrid3->cell(0, row));
-        setNodeLine(rowValues(*StringGrid3, row, 6));
+        setNodeLine(rowValues(*StringGrid3, row, kNodeValues));
         return;
     }
     errorBox(this, QStringLiteral("Kein Knoten mit dieser Nummer vorhanden"),

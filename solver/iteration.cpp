@@ -1,8 +1,8 @@
 // The iteration driver: linearise, assemble, solve and relax the element flows until every pipe
 // has converged or the iteration bound is reached, then write the results.
-#include <cmath>
-
 #include "iteration.h"
+
+#include <cmath>
 
 #include "node_system.h"
 #include "report.h"
@@ -13,20 +13,6 @@ constexpr double kToLitres = 1000;           // m^3/s -> l/s
 constexpr double kConvergence = 1e-7;        // bound on the relative change of a flow
 constexpr double kNoFlow = 1e-9;             // [l/s]: a new flow this small has converged
 constexpr double kStrongDampingAbove = 1.0;  // |r| above this selects the strong damping
-
-// Relaxes `flow` towards `newFlow`; returns true when the relative change is within the bound
-// (or not a number), in which case the flow stays as it is.
-bool RelaxFlow(double& flow, double newFlow) {
-    const double r = (flow - newFlow) / flow;
-    if (std::fabs(r) <= kConvergence || std::isnan(r))
-        return true;
-    if (std::fabs(r) > kStrongDampingAbove) {
-        flow = 0.99 * flow + 0.01 * newFlow;
-    } else {
-        flow = 0.9 * flow + 0.1 * newFlow;
-    }
-    return false;
-}
 
 // New pipe flows from the heads; returns true when every pipe has converged. A pipe that
 // carries no flow (a dead end, the cross pipe of a symmetric loop) would keep a relative change
@@ -66,6 +52,18 @@ void ClearDerivedValues(Network& net) {
 }
 
 }  // namespace
+
+bool RelaxFlow(double& flow, double newFlow) {
+    const double r = (flow - newFlow) / flow;
+    if (std::fabs(r) <= kConvergence || std::isnan(r))
+        return true;
+    if (std::fabs(r) > kStrongDampingAbove) {
+        flow = 0.99 * flow + 0.01 * newFlow;
+    } else {
+        flow = 0.9 * flow + 0.1 * newFlow;
+    }
+    return false;
+}
 
 CalcResult SetUpNodeSystem(Network& net) {
     InitProfile(net);

@@ -5,6 +5,11 @@
 #include "network.h"
 #include "program.h"
 
+// Relaxes an element's flow towards its new flow [l/s]. Returns true when the relative change
+// (flow - newFlow) / flow is within 1e-7 or not a number: the element has converged and its
+// flow stays. Otherwise the flow moves by 1 % of the change when |r| > 1, else by 10 %.
+bool RelaxFlow(double& flow, double newFlow);
+
 // Set-up before the first pass: profile, saved pump inflows, free-node flags, row storage;
 // clears the values the passes derive, so that a run without passes reports defined numbers.
 CalcResult SetUpNodeSystem(Network& net);

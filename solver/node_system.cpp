@@ -27,11 +27,12 @@ void AddElement(NodeSystem& sys, const Element& e, double c) {
     Entry(sys, e.endNode, e.startNode) -= c;
 }
 
+// Every element (a, b), a <= b, lands in row b, column a.
 template <typename Element>
-void LowerStart(std::vector<short>& start, const std::vector<Element>& elements, int row) {
+void LowerStarts(std::vector<short>& start, const std::vector<Element>& elements) {
     for (const Element& e : elements) {
-        if (e.endNode == row)
-            start[row] = std::min<short>(start[row], e.startNode);
+        short& row = start[e.endNode];
+        row = std::min(row, static_cast<short>(e.startNode));
     }
 }
 
@@ -68,11 +69,10 @@ int BuildProfile(Network& net) {
         return kNotInitialised;
     if (net.nodeCount > kMaxNodes)
         return kTooManyNodes;
-    for (int i = 0; i < net.nodeCount; ++i) {
+    for (int i = 0; i < net.nodeCount; ++i)
         sys.profileStart[i] = static_cast<short>(i);
-        LowerStart(sys.profileStart, net.pipes, i);
-        LowerStart(sys.profileStart, net.pumps, i);
-    }
+    LowerStarts(sys.profileStart, net.pipes);
+    LowerStarts(sys.profileStart, net.pumps);
     sys.state = kStateProfiled;
     return kSystemOk;
 }
@@ -102,6 +102,8 @@ int AllocateMatrix(Network& net, int nodeCount) {
 
 void AssembleSystem(Network& net) {
     NodeSystem& sys = net.system;
+    if (sys.state < kStateAllocated)
+        return;  // no storage to fill yet
     std::fill(sys.storage.begin(), sys.storage.end(), 0.0);
     const PipeConstants* constants = sys.pipeConstants.data();
     for (Pipe& pipe : net.pipes) {

@@ -38,7 +38,7 @@ int AllocateMatrix(Network& net, int nodeCount);
 
 // Refills K from the element laws at the elements' current flows and writes the pumps' terms
 // into the net inflow vector (rebuilt from the pumps' saved inflows). An element whose start
-// and end node coincide adds nothing.
+// and end node coincide adds nothing. Does nothing before AllocateMatrix.
 void AssembleSystem(Network& net);
 
 // Cholesky factor of the free part of K in place, 1 / L_ii on the diagonal. Returns nodeCount

@@ -7,7 +7,8 @@ namespace {
 
 constexpr double kInverseG = 0.1019367991845056;  // 1 / 9.81 [s^2/m]
 
-// The formats print counters with "%hd".
+// The formats print counters with "%hd". Only a run stopped at the largest bound, 32767, has a
+// counter beyond it, which then prints as -32768; the bound texts are decided on the full value.
 short AsPrinted(int value) {
     return static_cast<short>(value);
 }

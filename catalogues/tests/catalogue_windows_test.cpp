@@ -246,7 +246,7 @@ TEST_F(PumpCatalogue, TypeWithoutPointsSetsOnlyTheType) {
         return form.result();
     });
     choosePumpFromCatalogue(line, nullptr);
-    EXPECT_EQ(scripted.modalWindows, std::vector<QString>{"TForm7"});
+    EXPECT_EQ(scripted.modalWindows, std::vector<QString>{"Form7"});
     EXPECT_EQ(type.text(), "P2");
     EXPECT_EQ(qTexts().first(), "q1");
     EXPECT_EQ(hTexts().last(), "h8");

@@ -177,7 +177,7 @@ TEST(Kennlinie, UnplottableFieldsGiveOneMessageAndAnEmptyPlot) {
         return int(QDialog::Rejected);
     });
     showCharacteristic(pump.line, nullptr);
-    EXPECT_EQ(scripted.modalWindows, std::vector<QString>{"TForm4"});
+    EXPECT_EQ(scripted.modalWindows, std::vector<QString>{"Form4"});
     ASSERT_EQ(scripted.messages.size(), 1u);
     EXPECT_EQ(scripted.messages[0].text, "'1.5' ist kein gültiger Gleitkommawert");
     EXPECT_EQ(scripted.messages[0].caption, "Fehler");

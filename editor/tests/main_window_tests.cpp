@@ -16,8 +16,10 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QTranslator>
 #include <memory>
 
+#include "German.h"
 #include "HelpWindow.h"
 #include "ScriptedDialogs.h"
 #include "StartupWindows.h"
@@ -370,6 +372,15 @@ TEST_F(MainWindow, ExitClosesTheWindowWithoutAsking) {
     form->Beenden1->trigger();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST(German, QtStandardButtonsAndNumbersAreGerman) {
+    QTranslator translations;
+    ASSERT_TRUE(useGerman(translations));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(QLocale().toString(1.5), QStringLiteral("1,5"));
+    QCoreApplication::removeTranslator(&translations);
 }
 
 TEST(HelpWindow, RendersTheHtmlOfTheFile) {

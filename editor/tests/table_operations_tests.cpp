@@ -61,14 +61,6 @@ TEST_F(Tabellen, ResetWritesHeadersAndRowLabelsAndBlanksTheRest) {
     EXPECT_EQ(nodes.cell(0, 1000), QStringLiteral("1000"));
 }
 
-TEST_F(Tabellen, ResetClearsEarlierContents) {
-    pipe(3, QStringLiteral("7"), QStringLiteral("1"), QStringLiteral("2"));
-    nodes.setCell(1, 1, QStringLiteral("5"));
-    TabellenZuruecksetzen(tables());
-    EXPECT_EQ(pipes.cell(1, 3), QStringLiteral(" "));
-    EXPECT_EQ(nodes.cell(1, 1), QStringLiteral(" "));
-}
-
 TEST_F(Tabellen, AddPipeChecksTheLineThenTheRangeThenStores) {
     const QStringList line = {" ", " ", " ", " ", " ", "", "0,00"};
     // An empty ks field fails the check; single blanks pass it.

@@ -273,11 +273,11 @@ TEST(NodeSystem, PumpTermsAtASharedNodeAddUp) {
     testnet::AddKnownNode(net, 1, 100);
     testnet::AddNode(net, 2, -1.5);
     testnet::AddNode(net, 3, -2);
-    Pump& first = testnet::AddPump(net, "A", 0, 1, {0, 10, 20}, {30, 25, 10});
-    Pump& second = testnet::AddPump(net, "B", 1, 2, {0, 20, 40}, {20, 15, 5});
-    for (Pump* pump : {&first, &second}) {
-        pump->savedStartInflow = net.netInflow[pump->startNode];
-        pump->savedEndInflow = net.netInflow[pump->endNode];
+    testnet::AddPump(net, "A", 0, 1, {0, 10, 20}, {30, 25, 10});
+    testnet::AddPump(net, "B", 1, 2, {0, 20, 40}, {20, 15, 5});
+    for (Pump& pump : net.pumps) {
+        pump.savedStartInflow = net.netInflow[pump.startNode];
+        pump.savedEndInflow = net.netInflow[pump.endNode];
     }
     InitProfile(net);
     MarkKnownHeads(net);

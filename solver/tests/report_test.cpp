@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "network_builder.h"
+#include "report.h"
+
+namespace {
+
+// Two nodes 10 and 20 at heads 100 and 99.5, one pipe of 120.5 m and 150 mm carrying 2.5 l/s.
+Network ExampleNetwork() {
+    Network net = testnet::Empty();
+    testnet::AddKnownNode(net, 10, 100.0, 98.0);
+    testnet::AddNode(net, 20, -2.5, 97.5);
+    testnet::AddPipe(net, 0, 1, 120.5, 150.0);
+    net.head[1] = 99.5;
+    net.pipes[0].newFlow = 2.5;
+    return net;
+}
+
+template <typename Write>
+std::string Written(Write write) {
+    char* buffer = nullptr;
+    std::size_t size = 0;
+    FILE* stream = open_memstream(&buffer, &size);
+    write(stream);
+    std::fclose(stream);
+    std::string text(buffer, size);
+    std::free(buffer);
+    return text;
+}
+
+Pump RangePump(double newFlow) {
+    Pump pump{};
+    const double flows[] = {0, 10, 20, 30};
+    const double heads[] = {30, 28, 22, 12};
+    for (int k = 0; k < 4; ++k) {
+        pump.supportFlow[k] = flows[k];
+        pump.supportHead[k] = heads[k];
+    }
+    pump.supportCount = 4;
+    pump.newFlow = newFlow;
+    return pump;
+}
+
+}  // namespace
+
+TEST(GraphData, ExampleLayout) {
+    const Network net = ExampleNetwork();
+    const std::string text = Written([&](FILE* f) { WriteGraphData(net, 12, f); });
+    EXPECT_EQ(
+        text,
+        "\n1000\n\n12\n\n\n2\n \n    100.000\n     99.500\n\n1\n \n        2.50          0.14");
+}
+
+TEST(Results, ExamplePipeRow) {
+    Network net = ExampleNetwork();
+    const std::string text = Written([&](FILE* f) { WriteResults(net, 12, f); });
+    EXPECT_NE(text.find("\n|  10-20  |       2.50|         0.14|     0.41|     0.50|     0.00|"),
+              std::string::npos);
+    EXPECT_NE(text.find("\n|  20     |      99.500|      97.500|       2.000|      -2.50| "),
+              std::string::npos);
+    EXPECT_EQ(text.find("Pumpennr."), std::string::npos);  // no pumps, no pump heading
+}
+
+// A pump between nodes 1 and 2 delivering 5 l/s and lifting 20 m; its nodes show their saved
+// inflows again, not the pump terms of the last pass.
+TEST(Results, ExamplePumpRow) {
+    Network net = testnet::Empty();
+    testnet::AddKnownNode(net, 1, 100.0);
+    testnet::AddNode(net, 2, -2.5);
+    net.head[1] = 120.0;
+    Pump& pump = testnet::AddPump(net, "P1", 0, 1, {0, 10, 20}, {30, 25, 10});
+    pump.newFlow = 5.0;
+    pump.savedStartInflow = 0.0;
+    pump.savedEndInflow = -0.0025;
+    net.netInflow = {0.007, 0.123};
+    const std::string text = Written([&](FILE* f) { WriteResults(net, 3, f); });
+    EXPECT_NE(text.find("\n|   1-2   |       5.00|     -20.00|  P1"), std::string::npos);
+    EXPECT_NE(text.find("\n|   2     |     120.000|       0.000|     120.000|      -2.50| "),
+              std::string::npos);
+    EXPECT_EQ(text.find("Strangnr."), std::string::npos);  // no pipes, no pipe heading
+}
+
+// The range test bounds the lift by the last and the second support head (not the first) and
+// the flow by the first and last support flows; values that are not numbers lie outside.
+TEST(Results, PumpOperatingRange) {
+    struct Case {
+        double flow;
+        double lift;
+        bool inRange;
+    };
+    const Case cases[] = {
+        {15.0, 25.0, true},  {0.0, 28.0, true},   {30.0, 12.0, true},
+        {15.0, 29.0, false}, {15.0, 11.9, false}, {-0.1, 25.0, false},
+        {30.1, 25.0, false}, {NAN, 25.0, false},  {15.0, NAN, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PumpInRange(RangePump(c.flow), -c.lift), c.inRange)
+            << c.flow << " l/s, " << c.lift << " m";
+    }
+}
