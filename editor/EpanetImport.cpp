@@ -640,6 +640,7 @@ private:
         for (int i = 0; i < graph.nodeCount; ++i)
             if (net_.nodes[i].kind != EpanetNodeKind::Junction)
                 graph.knownHeadNodes.push_back(i);
+        listUnconnectedNodes(graph);
         const std::optional<std::vector<int>> order = goodNodeOrder(graph);
         if (!order)
             refuse(QStringLiteral("PUMPS"), pumps_.front()->line,
@@ -647,6 +648,17 @@ private:
                                   "bei jeder Pumpe die Saugseite vor die Druckseite."));
         order_ = *order;
         position_ = positionsOf(order_);
+    }
+
+    // Nodes that only closed pipes or pumps touched: the solver cannot compute their heads.
+    void listUnconnectedNodes(const OrderGraph& graph) {
+        std::vector<char> connected(graph.nodeCount, 0);
+        for (const auto* links : {&graph.pipes, &graph.pumps})
+            for (const Link& link : *links)
+                connected[link.a] = connected[link.b] = 1;
+        for (int i = 0; i < graph.nodeCount; ++i)
+            if (!connected[i])
+                unconnectedNodes_ << net_.nodes[i].id;
     }
 
     QString nodeNumber(const QString& id) const { return QString::number(nodeNumbers_.value(id)); }
@@ -713,6 +725,8 @@ private:
             QString designation = pump->id;
             designation.remove(QRegularExpression(QStringLiteral("\\s")));
             designation.truncate(kDesignationLength);
+            if (designation.isEmpty())  // an empty designation would end the pump list
+                designation = QStringLiteral("Pumpe%1").arg(plan_.pumps.size() + 1);
             if (designation != pump->id)
                 renamedPumps_ << pump->id;
             block.type = designation;
@@ -760,6 +774,8 @@ private:
         note(QStringLiteral("Rohre mit Rückschlagklappe (CV) als offene Rohre übernommen: %1"),
              checkValves_);
         note(QStringLiteral("Abgeschaltete Pumpen nicht übernommen: %1"), closedPumps_);
+        note(QStringLiteral("Knoten ohne offene Verbindung (die Berechnung bricht dort ab): %1"),
+             unconnectedNodes_);
         note(QStringLiteral("Kennlinien auf acht Stützpunkte gleichmäßig verteilt reduziert: %1"),
              reducedCurves_);
         note(QStringLiteral("Pumpenbezeichnungen ohne Leerzeichen und auf 24 Zeichen gekürzt: %1"),
@@ -783,6 +799,7 @@ private:
     std::vector<const EpanetPipe*> pipes_;
     std::vector<const EpanetPump*> pumps_;
     QStringList closedPipes_, checkValves_, closedPumps_, reducedCurves_, renamedPumps_;
+    QStringList unconnectedNodes_;
     QStringList nodeIds_, pipeIds_;
     QHash<QString, int> nodeNumbers_, pipeNumbers_;
     bool nodesKept_ = true;

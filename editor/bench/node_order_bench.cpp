@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numeric>
 #include <random>
+#include <set>
 
 #include "NodeOrder.h"
 #include "iteration.h"
@@ -39,7 +40,7 @@ OrderGraph gridGraph() {
 }
 
 // Nodes at random places in a square, each joined to its nearest earlier node (so the network
-// hangs together) and to the two nearest of the nodes made after it (so it has loops).
+// hangs together) and to its two nearest nodes (so it has loops), like the mains of a town.
 OrderGraph randomGraph() {
     std::mt19937 random(kSeed);
     std::uniform_real_distribution<double> place(0.0, 1.0);
@@ -54,17 +55,19 @@ OrderGraph randomGraph() {
     const auto closer = [&](int from) {
         return [&, from](int a, int b) { return distance(from, a) < distance(from, b); };
     };
-    for (int i = 1; i < kNodes; ++i) {
-        std::vector<int> earlier(i);
-        std::iota(earlier.begin(), earlier.end(), 0);
-        graph.pipes.push_back({*std::min_element(earlier.begin(), earlier.end(), closer(i)), i});
-        std::vector<int> later(kNodes - i - 1);
-        std::iota(later.begin(), later.end(), i + 1);
-        const auto nearest = later.begin() + std::min<std::ptrdiff_t>(2, later.size());
-        std::partial_sort(later.begin(), nearest, later.end(), closer(i));
-        for (auto it = later.begin(); it != nearest; ++it)
-            graph.pipes.push_back({i, *it});
+    std::set<std::pair<int, int>> pipes;
+    for (int i = 0; i < kNodes; ++i) {
+        std::vector<int> others(kNodes);
+        std::iota(others.begin(), others.end(), 0);
+        others.erase(others.begin() + i);
+        if (i > 0)
+            pipes.insert({*std::min_element(others.begin(), others.begin() + i, closer(i)), i});
+        std::partial_sort(others.begin(), others.begin() + 2, others.end(), closer(i));
+        for (int k = 0; k < 2; ++k)
+            pipes.insert({std::min(i, others[k]), std::max(i, others[k])});
     }
+    for (const auto& [a, b] : pipes)
+        graph.pipes.push_back({a, b});
     graph.knownHeadNodes = {0};
     return graph;
 }

@@ -150,11 +150,14 @@ TEST(EpanetRoughness, HazenWilliamsAndManningGiveTheSameLossAtOneMetrePerSecond)
 TEST(EpanetLinks, ClosedPipesLeftOutCheckValvesOpenAndWrittenEarlierToLater) {
     const ImportPlan p = plan(
         siNetwork("13 3 2 300 100 0.1 0 Closed\n14 3 1 300 100 0.1 CV\n15 1 3 300 100 0.1 0 Open\n"
-                  "[STATUS]\n15 CLOSED\n"));
+                  "16 3 4 300 100 0.1 0 Closed\n[STATUS]\n15 CLOSED\n[JUNCTIONS]\n4 40 1\n"));
     ASSERT_EQ(p.pipeRows.size(), 3u);
     EXPECT_EQ(p.pipeRows[2][0], "14");
     const QString notes = p.notes.join("\n");
-    EXPECT_TRUE(notes.contains("Geschlossene Rohre nicht übernommen: 13, 15"))
+    EXPECT_TRUE(notes.contains("Geschlossene Rohre nicht übernommen: 13, 15, 16"))
+        << notes.toStdString();
+    // Junction 4 hangs on a closed pipe only: the user learns why the solver will stop there.
+    EXPECT_TRUE(notes.contains("ohne offene Verbindung (die Berechnung bricht dort ab): 4"))
         << notes.toStdString();
     EXPECT_TRUE(notes.contains("(CV) als offene Rohre übernommen: 14")) << notes.toStdString();
     for (const QStringList& row : p.pipeRows)
