@@ -53,7 +53,8 @@ const QString kTablesKept = QStringLiteral("\nDie Tabellen bleiben unverändert.
 
 [[noreturn]] void refuse(const QString& section, int line, const QString& what) {
     throw EpanetRefusal(
-        kRefused + QStringLiteral("Abschnitt [%1], Zeile %2: %3").arg(section).arg(line).arg(what) +
+        kRefused +
+        QStringLiteral("Abschnitt [%1], Zeile %2: %3").arg(section, QString::number(line), what) +
         kTablesKept);
 }
 
@@ -557,7 +558,7 @@ QString mappingSection(const QString& title, const QStringList& ids,
                        const QHash<QString, int>& numbers) {
     QString text = QStringLiteral("[%1]\n").arg(title);
     for (const QString& id : ids)
-        text += QStringLiteral("%1\t%2\n").arg(id).arg(numbers.value(id));
+        text += QStringLiteral("%1\t%2\n").arg(id, QString::number(numbers.value(id)));
     return text;
 }
 

@@ -1,26 +1,40 @@
 #include "StartupWindows.h"
 
+#include <QStringList>
+
+#include "Handler.h"
 #include "TAboutBox1.h"
 #include "TForm1.h"
+#include "TForm10.h"
+#include "TForm11.h"
 #include "TForm2.h"
+#include "TForm3.h"
+#include "TForm4.h"
+#include "TForm5.h"
+#include "TForm6.h"
+#include "TForm7.h"
+#include "TForm8.h"
 
 namespace kolma {
 
 StartupWindows createStartupWindows() {
     StartupWindows w;
     w.Form1 = new TForm1;
-    w.Form2 = new TForm2(w.Form1);
-    // Form3 (section drawing) is created here.
-    // Form4 (pump characteristic plot) is created here.
-    // Form5 (report viewer; loads "ausgabe.aus") is created here.
-    w.AboutBox1 = new TAboutBox1(w.Form1);
-    w.Form1->AboutBox1 = w.AboutBox1;
-    // Form6 (loss coefficient catalogue; reads its first catalogue file) is created here.
-    // Form7 (pump curve catalogue; reads its first catalogue file) is created here.
-    // Form8 (inner-diameter catalogue; reads its first catalogue file) is created here.
-    // Form9 (node sequence dialog) is created here.
-    // Form10 (title block) is created here.
-    // Form11 (settings) is created here.
+    TForm1& main = *w.Form1;
+    w.Form2 = new TForm2(&main);
+    w.Form3 = new TForm3(main.tables(), QStringList(), &main);
+    w.Form4 = new TForm4(PumpEditLine{}, &main);
+    w.Form5 = new TForm5(&main);
+    runHandler([&] { w.Form5->FormCreate(); });
+    w.AboutBox1 = new TAboutBox1(&main);
+    main.AboutBox1 = w.AboutBox1;
+    w.Form6 = new TForm6(nullptr, &main);
+    w.Form7 = new TForm7(&main);
+    w.Form8 = new TForm8(nullptr, &main);
+    // The node sequence dialog has no start-up instance: its creation reads "graphein.dat" and
+    // would greet every start in a new project directory with a missing-file message.
+    w.Form10 = new TForm10(&main);
+    w.Form11 = new TForm11(main.nue, main.iter, &main);
     return w;
 }
 

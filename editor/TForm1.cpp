@@ -91,6 +91,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     createPumpPage();
     createNodePage();
     connectPageHandlers();
+    connectWindowHandlers();
     FormCreate();
 }
 
@@ -162,6 +163,11 @@ void TForm1::createMenu() {
     Ausschneiden1 = addMenuItem(bearbeiten, "Ausschneiden1", EditCut1);
     Kopieren1 = addMenuItem(bearbeiten, "Kopieren1", EditCopy1);
     Einfgen1 = addMenuItem(bearbeiten, "Einfgen1", EditPaste1);
+    bearbeiten->addSeparator();
+    EpanetImport1 = bearbeiten->addAction(QStringLiteral("EPANET-Netz importieren ..."));
+    EpanetImport1->setObjectName(QStringLiteral("EpanetImport1"));
+    Knotenreihenfolge1 = bearbeiten->addAction(QStringLiteral("Knotenreihenfolge optimieren"));
+    Knotenreihenfolge1->setObjectName(QStringLiteral("Knotenreihenfolge1"));
 
     QMenu* graphik = menuBar()->addMenu(QStringLiteral("Graphik"));
     Lngsschnitt1 = addMenuItem(graphik, "Lngsschnitt1", Action6);

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "PumpEditLine.h"
 #include "TableOperations.h"
 #include "Tables.h"
 
@@ -78,6 +79,8 @@ public:
     QAction* Ausschneiden1;
     QAction* Kopieren1;
     QAction* Einfgen1;
+    QAction* EpanetImport1;
+    QAction* Knotenreihenfolge1;
     QAction* Lngsschnitt1;
     QAction* Info1;
 
@@ -191,6 +194,19 @@ public:
     void knotnum3Click();
     void Abbrechen3Click();
 
+    // Handlers that save, open and compute the project and open the other windows.
+    void FertigstellenClick();
+    void Projekt2Click();
+    void Berechnung1Click();
+    void Einstelungen1Click();
+    void Lngsschnitt1Click();
+    void VerlusteClick();
+    void DurchmesserClick();
+    void Button1Click();
+    void Button2Click();
+    void EpanetImport1Click();
+    void Knotenreihenfolge1Click();
+
 private:
     void createActions();
     void createMenu();
@@ -199,6 +215,8 @@ private:
     void createPumpPage();
     void createNodePage();
     void connectPageHandlers();
+    void connectWindowHandlers();
+    PumpEditLine pumpEditLine() const;
     QToolButton* addToolButton(const char* name, QAction* action);
     void showRefusal(const Outcome& outcome);
     // Asks the question of a table page's "Abbrechen" and goes idle on Yes.

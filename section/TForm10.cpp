@@ -11,6 +11,8 @@
 #include "Handler.h"
 #include "TextFile.h"
 
+namespace kolma {
+
 namespace {
 
 const QString kUntitled = QStringLiteral("Unbenannt.spl");
@@ -146,3 +148,5 @@ void TForm10::Button1Click() {
     applied_ = fields();
     accept();
 }
+
+}  // namespace kolma

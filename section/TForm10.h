@@ -13,6 +13,8 @@ class QMenuBar;
 class QPushButton;
 class QStatusBar;
 
+namespace kolma {
+
 class TForm10 : public QDialog {
 public:
     explicit TForm10(QWidget* parent = nullptr);
@@ -49,3 +51,5 @@ private:
     QStatusBar* StatusBar1;
     QLabel* statusPanel_;
 };
+
+}  // namespace kolma

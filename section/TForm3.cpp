@@ -13,6 +13,8 @@
 #include "SectionData.h"
 #include "TForm10.h"
 
+namespace kolma {
+
 namespace {
 
 constexpr int kPictureWidth = 937;
@@ -165,3 +167,5 @@ void TForm3::Drucken1Click() {
 void TForm3::Beenden1Click() {
     reject();
 }
+
+}  // namespace kolma

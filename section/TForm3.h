@@ -12,6 +12,8 @@
 class QLabel;
 class QMenuBar;
 
+namespace kolma {
+
 class TForm3 : public QDialog {
 public:
     TForm3(const kolma::Tables& tables, const QStringList& sequence, QWidget* parent = nullptr);
@@ -46,3 +48,5 @@ private:
     QLabel* Label15;
     QLabel* Label16;
 };
+
+}  // namespace kolma

@@ -13,6 +13,8 @@
 #include "StringGrid.h"
 #include "TForm3.h"
 
+namespace kolma {
+
 namespace {
 
 template <typename T>
@@ -129,3 +131,5 @@ void TForm9::Button3Click() {
 void TForm9::Button4Click() {
     reject();
 }
+
+}  // namespace kolma

@@ -12,8 +12,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace kolma {
+
 class StringGrid;
-}
 
 class TForm9 : public QDialog {
 public:
@@ -44,3 +44,5 @@ private:
     QLineEdit* Edit3;
     QLineEdit* Edit4;
 };
+
+}  // namespace kolma

@@ -221,8 +221,8 @@ TEST(EpanetIds, WholeNumbersKeptOtherwiseRenumberedWithAMapping) {
 
     const ImportPlan pipes = plan(kSiOptions +
                                   "[RESERVOIRS]\n1 100\n[JUNCTIONS]\n2 50 1\n"
-                                  "[PIPES]\nHaupt 1 2 100 100 0.1\n");
-    EXPECT_EQ(pipes.idMapping, "; EPANET-ID und Nummer im Projekt\n[ROHRE]\nHaupt\t1\n");
+                                  "[PIPES]\nHaupt%1 1 2 100 100 0.1\n");
+    EXPECT_EQ(pipes.idMapping, "; EPANET-ID und Nummer im Projekt\n[ROHRE]\nHaupt%1\t1\n");
     EXPECT_EQ(pipes.pipeRows[0][0], "1");
 }
 

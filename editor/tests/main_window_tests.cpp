@@ -23,6 +23,7 @@
 #include "HelpWindow.h"
 #include "ScriptedDialogs.h"
 #include "StartupWindows.h"
+#include "WorkingDirectory.h"
 #include "StringGrid.h"
 #include "TForm1.h"
 
@@ -33,7 +34,10 @@ using testing::ScriptedDialogs;
 
 class MainWindow : public ::testing::Test {
 protected:
-    MainWindow() : windows(createStartupWindows()), form(windows.Form1) {}
+    MainWindow() : windows(createStartupWindows()), form(windows.Form1) {
+        startupMessages = dialogs.messages;
+        dialogs.messages.clear();
+    }
 
     // Toolbar buttons 1 to 4 and the two save menu items, as enabled flags.
     std::vector<bool> fileButtons() const {
@@ -58,6 +62,8 @@ protected:
 
     ScriptedDialogs dialogs;
     QTemporaryDir dir;
+    testing::WorkingDirectory workingDirectory;  // a new project directory: no "ausgabe.aus"
+    std::vector<MessageRequest> startupMessages;
     StartupWindows windows;
     std::unique_ptr<TForm1> form;
 };
@@ -79,7 +85,10 @@ TEST_F(MainWindow, StartsInTableInputWithDefaults) {
     EXPECT_EQ(form->StringGrid1->cell(1, 0), QStringLiteral("Strangnr."));
     EXPECT_EQ(form->StringGrid3->cell(0, 1000), QStringLiteral("1000"));
     EXPECT_TRUE(form->helpFile().endsWith(QStringLiteral("/Texteditor.hlp")));
-    EXPECT_TRUE(dialogs.messages.empty());
+    // The report viewer's start-up instance finds no report in a new directory and says so once.
+    ASSERT_EQ(startupMessages.size(), 1u);
+    EXPECT_TRUE(startupMessages[0].text.contains(QStringLiteral("ausgabe.aus")));
+    EXPECT_EQ(startupMessages[0].icon, BoxIcon::Error);
 }
 
 TEST_F(MainWindow, ControlsCarryTheirNamesCaptionsAndInitialTexts) {

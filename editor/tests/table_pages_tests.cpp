@@ -13,6 +13,7 @@
 #include "StringGrid.h"
 #include "TForm1.h"
 #include "TForm2.h"
+#include "WorkingDirectory.h"
 
 namespace kolma {
 namespace {
@@ -21,7 +22,7 @@ using testing::ScriptedDialogs;
 
 class TablePages : public ::testing::Test {
 protected:
-    TablePages() : form(createStartupWindows().Form1) {}
+    TablePages() : form(createStartupWindows().Form1) { dialogs.messages.clear(); }
 
     static void setTexts(std::initializer_list<QLineEdit*> edits, const QStringList& texts) {
         int i = 0;
@@ -84,6 +85,7 @@ protected:
     }
 
     ScriptedDialogs dialogs;
+    testing::WorkingDirectory workingDirectory;
     std::unique_ptr<TForm1> form;
 };
 
