@@ -13,14 +13,7 @@
 namespace kolma {
 namespace {
 
-constexpr int kStartColumn = 2;
-constexpr int kEndColumn = 3;
-
 const QString kUnchanged = QStringLiteral("Die Knotentabelle bleibt unverändert.");
-
-bool hasKnownHead(const QString& cell) {
-    return !isEmptyCell(cell) && cell != QLatin1String("(null)") && cell != QLatin1String("---");
-}
 
 // The node list as a graph over its rows; a node reference the list lacks is named in `problem`.
 struct TableGraph {
@@ -52,11 +45,11 @@ private:
 // The link of row `row` of a grid, or the text of the missing node.
 std::optional<Link> linkOf(const NodeLookup& lookup, const StringGrid& grid, int row,
                            QString& problem, const QString& element) {
-    const auto a = lookup.find(grid.cell(kStartColumn, row));
-    const auto b = lookup.find(grid.cell(kEndColumn, row));
+    const auto a = lookup.find(grid.cell(kStartNodeColumn, row));
+    const auto b = lookup.find(grid.cell(kEndNodeColumn, row));
     if (a && b)
         return Link{*a, *b};
-    const QString missing = grid.cell(a ? kEndColumn : kStartColumn, row).trimmed();
+    const QString missing = grid.cell(a ? kEndNodeColumn : kStartNodeColumn, row).trimmed();
     problem = QStringLiteral("Knoten %1 (%2 %3) fehlt in der Knotentabelle.")
                   .arg(missing, element, grid.cell(1, row));
     return std::nullopt;
@@ -68,7 +61,7 @@ TableGraph readTableGraph(const Tables& tables) {
     OrderGraph& graph = result.graph;
     graph.nodeCount = lookup.count();
     for (int row = 1; row <= graph.nodeCount; ++row)
-        if (hasKnownHead(tables.nodes->cell(2, row)))
+        if (holdsValue(tables.nodes->cell(2, row)))
             graph.knownHeadNodes.push_back(row - 1);
     const int pipes = listLength(*tables.pipes);
     for (int row = 1; row <= pipes; ++row) {
@@ -110,9 +103,9 @@ int turnPipesRound(StringGrid& pipes, const OrderGraph& graph, const std::vector
         if (position[pipe.a] <= position[pipe.b])
             continue;
         const int row = i + 1;
-        const QString start = pipes.cell(kStartColumn, row);
-        pipes.setCell(kStartColumn, row, pipes.cell(kEndColumn, row));
-        pipes.setCell(kEndColumn, row, start);
+        const QString start = pipes.cell(kStartNodeColumn, row);
+        pipes.setCell(kStartNodeColumn, row, pipes.cell(kEndNodeColumn, row));
+        pipes.setCell(kEndNodeColumn, row, start);
         ++turned;
     }
     return turned;

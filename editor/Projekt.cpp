@@ -322,7 +322,7 @@ int knownHeadCount(const StringGrid& nodes, int nodeRows) {
     int count = 0;
     for (int r = 1; r <= nodeRows; ++r) {
         const QString head = nodes.cell(2, r);
-        if (!isEmptyHead(head) && head != kNull)
+        if (holdsValue(head))
             ++count;
     }
     return count;

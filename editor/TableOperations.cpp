@@ -129,13 +129,6 @@ void removeRow(StringGrid& grid, int row) {
             grid.setCell(col, r, grid.cell(col, r + 1));
 }
 
-int listLength(const StringGrid& grid) {
-    for (int row = 1; row < grid.rowCount(); ++row)
-        if (isEmptyCell(grid.cell(1, row)))
-            return row - 1;
-    return grid.rowCount() - 1;
-}
-
 Outcome addPipe(StringGrid& pipes, const QString& rowText, const QStringList& values) {
     return addRecord(pipes, rowText, values, numberGiven(rowText) && !anyEmpty(values),
                      pipeRangeMessage());
@@ -170,10 +163,6 @@ int findNode(const StringGrid& nodes, const QString& number) {
         if (nodes.cell(1, row) == number)
             return row;
     return 0;
-}
-
-int pumpBlockCount(const StringGrid& pumps) {
-    return (pumps.rowCount() - 1) / 3;
 }
 
 Outcome addPump(StringGrid& pumps, const QString& blockText, const PumpBlock& pump) {
@@ -239,13 +228,6 @@ int findPump(const StringGrid& pumps, const QString& type) {
         if (pumps.cell(1, firstPumpRow(block)) == type)
             return block;
     return 0;
-}
-
-int pumpListLength(const StringGrid& pumps) {
-    for (int block = 1; block <= pumpBlockCount(pumps); ++block)
-        if (isEmptyCell(pumps.cell(1, firstPumpRow(block))))
-            return block - 1;
-    return pumpBlockCount(pumps);
 }
 
 Outcome KnotnumAktualisieren(const Tables& tables) {

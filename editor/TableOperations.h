@@ -30,9 +30,6 @@ QStringList rowValues(const StringGrid& grid, int row, int count);
 // Moves the rows below `row` up by one (columns 1 and up; column 0 stays) and empties the
 // last row. A row outside 1 to the last row changes nothing.
 void removeRow(StringGrid& grid, int row);
-// The number of records from row 1 up to the first row whose column 1 is empty; all rows when
-// none is.
-int listLength(const StringGrid& grid);
 
 // Pipe table (StringGrid1): row text of Edit1 and the seven values of Edit2..Edit7, Edit12.
 Outcome addPipe(StringGrid& pipes, const QString& rowText, const QStringList& values);
@@ -49,8 +46,7 @@ Outcome nodeRowRefusal(const StringGrid& nodes, int row);
 // The first row whose node number equals the text exactly; 0 when none or the text is "".
 int findNode(const StringGrid& nodes, const QString& number);
 
-// Pump table (StringGrid2): block k takes the rows 3k - 2 (type, start and end node), 3k - 1
-// (heads) and 3k (flows).
+// Pump table (StringGrid2), in blocks of three rows.
 inline constexpr int kSupportPoints = 8;
 struct PumpBlock {
     QString type;
@@ -59,11 +55,6 @@ struct PumpBlock {
     std::array<QString, kSupportPoints> h;
     std::array<QString, kSupportPoints> Q;
 };
-inline int firstPumpRow(int block) {
-    return 3 * block - 2;
-}
-// The number of blocks the grid holds (34 for 103 rows).
-int pumpBlockCount(const StringGrid& pumps);
 
 // Pump edit line: block text of Edit8, the type and nodes of Edit9..Edit11, h1..h8, Q1..Q8.
 Outcome addPump(StringGrid& pumps, const QString& blockText, const PumpBlock& pump);
@@ -77,8 +68,6 @@ void removePump(StringGrid& pumps, int block);
 // The first block whose type equals the text exactly; 0 when none or when the text does not
 // begin with a positive whole number.
 int findPump(const StringGrid& pumps, const QString& type);
-// The number of pump records, counted as for saving.
-int pumpListLength(const StringGrid& pumps);
 
 // Writes every node number used by the pipes and pumps, sorted and once each, into column 1
 // of the node table from row 1 on. A node cell that is not a whole number raises the general

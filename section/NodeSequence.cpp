@@ -5,23 +5,17 @@
 #include "GraphData.h"
 #include "Numbers.h"
 #include "StringGrid.h"
+#include "Tables.h"
 
 namespace kolma {
 namespace {
 
-constexpr int kNumberColumn = 1;
-constexpr int kNodeNumberColumn = 1;
-constexpr int kGroundColumn = 5;
-constexpr int kInvertColumn = 6;
+constexpr int kNumberColumn = 1;  // of the sequence grid
 constexpr int kMaxSequenceRow = 1999;
 
 int& nodeCountStore() {
     static int count = 0;
     return count;
-}
-
-bool holdsValue(const QString& cell) {
-    return !isEmptyCell(cell) && cell != QLatin1String("---") && cell != QLatin1String("(null)");
 }
 
 SectionFailure invalidInput() {
@@ -57,7 +51,7 @@ void labelSequenceGrid(StringGrid& sequence) {
 
 bool nodeInSystem(const StringGrid& nodes, const QString& number, int nodeCount) {
     for (int row = 0; row <= nodeCount && row < nodes.rowCount(); ++row)
-        if (nodes.cell(kNodeNumberColumn, row) == number)
+        if (nodes.cell(kKeyColumn, row) == number)
             return true;
     return false;
 }
@@ -108,7 +102,7 @@ QStringList sequenceEntries(const StringGrid& sequence) {
 
 std::optional<QString> firstIncompleteNodeCell(const StringGrid& nodes, int nodeCount) {
     for (int row = 1; row <= nodeCount; ++row)
-        for (int column : {kNodeNumberColumn, kGroundColumn, kInvertColumn}) {
+        for (int column : {kKeyColumn, kGroundColumn, kInvertColumn}) {
             const QString cell = nodes.cell(column, row);
             if (!holdsValue(cell))
                 return cell;

@@ -10,17 +10,6 @@
 namespace kolma {
 namespace {
 
-// Node table columns.
-constexpr int kKnotnum = 1;
-constexpr int kGround = 5;
-constexpr int kInvert = 6;
-// Pipe and pump table columns.
-constexpr int kStartNode = 2;
-constexpr int kEndNode = 3;
-constexpr int kLength = 4;
-constexpr int kDiameter = 5;
-constexpr int kPumpBlockRows = 3;
-
 SectionFailure graphFileMissing() {
     return {QStringLiteral("Die Graphikeingabedatei konnte nicht geöffnet werden"),
             QStringLiteral("Fehler")};
@@ -38,21 +27,13 @@ SectionFailure graphFileOutdated() {
             QStringLiteral("Fehler")};
 }
 
-// Rows from row 1 before the first row whose column 1 is empty; all data rows if none is.
-int dataRowCount(const StringGrid& grid) {
-    int row = 1;
-    while (row < grid.rowCount() && !isEmptyCell(grid.cell(1, row)))
-        ++row;
-    return row - 1;
-}
-
 float cellNumber(const StringGrid& grid, int column, int row) {
     return static_cast<float>(strictDouble(grid.cell(column, row)));
 }
 
 bool joins(const StringGrid& grid, int row, const QString& from, const QString& to) {
-    const QString start = grid.cell(kStartNode, row);
-    const QString end = grid.cell(kEndNode, row);
+    const QString start = grid.cell(kStartNodeColumn, row);
+    const QString end = grid.cell(kEndNodeColumn, row);
     if (isEmptyCell(start))
         return false;
     return (start == from && end == to) || (end == from && start == to);
@@ -60,7 +41,7 @@ bool joins(const StringGrid& grid, int row, const QString& from, const QString& 
 
 std::optional<int> firstNodeRow(const StringGrid& nodes, int rowCount, const QString& number) {
     for (int row = 1; row <= rowCount; ++row)
-        if (nodes.cell(kKnotnum, row) == number)
+        if (nodes.cell(kKeyColumn, row) == number)
             return row;
     return std::nullopt;
 }
@@ -68,15 +49,15 @@ std::optional<int> firstNodeRow(const StringGrid& nodes, int rowCount, const QSt
 // Heights come from the last node row 1..N with the number, as duplicates have always counted.
 void readHeights(const StringGrid& nodes, int nodeCount, SectionNode& node) {
     for (int row = 1; row <= nodeCount && row < nodes.rowCount(); ++row)
-        if (nodes.cell(kKnotnum, row) == node.number) {
-            node.ground = cellNumber(nodes, kGround, row);
-            node.invert = cellNumber(nodes, kInvert, row);
+        if (nodes.cell(kKeyColumn, row) == node.number) {
+            node.ground = cellNumber(nodes, kGroundColumn, row);
+            node.invert = cellNumber(nodes, kInvertColumn, row);
         }
 }
 
 std::optional<SectionFailure> readNodes(const QStringList& sequence, const StringGrid& nodes,
                                         const GraphData& graph, SectionData& data) {
-    const int rowCount = dataRowCount(nodes);
+    const int rowCount = listLength(nodes);
     for (const QString& number : sequence) {
         SectionNode node;
         node.number = number;
@@ -95,7 +76,7 @@ std::optional<SectionFailure> readNodes(const QStringList& sequence, const Strin
 
 // The first pipe row joining the two nodes in either direction, or 0.
 int matchingPipeRow(const StringGrid& pipes, const QString& from, const QString& to) {
-    const int rowCount = dataRowCount(pipes);
+    const int rowCount = listLength(pipes);
     for (int row = 1; row <= rowCount; ++row)
         if (joins(pipes, row, from, to))
             return row;
@@ -105,9 +86,8 @@ int matchingPipeRow(const StringGrid& pipes, const QString& from, const QString&
 // Only the first row of a pump block names its nodes; the head and flow rows below it hold
 // support values that must not be taken for node numbers.
 bool pumpJoins(const StringGrid& pumps, const QString& from, const QString& to) {
-    for (int row = 1; row < pumps.rowCount() && !isEmptyCell(pumps.cell(1, row));
-         row += kPumpBlockRows)
-        if (joins(pumps, row, from, to))
+    for (int block = 1; block <= pumpListLength(pumps); ++block)
+        if (joins(pumps, firstPumpRow(block), from, to))
             return true;
     return false;
 }
@@ -123,8 +103,8 @@ std::optional<SectionFailure> readSegments(const Tables& tables, const GraphData
             const int record = pipeRow - 1;
             if (record >= static_cast<int>(graph.flows.size()))
                 return graphFileOutdated();
-            segment.length = cellNumber(*tables.pipes, kLength, pipeRow);
-            segment.diameter = cellNumber(*tables.pipes, kDiameter, pipeRow);
+            segment.length = cellNumber(*tables.pipes, kLengthColumn, pipeRow);
+            segment.diameter = cellNumber(*tables.pipes, kDiameterColumn, pipeRow);
             segment.flow = static_cast<float>(graph.flows[record]);
             segment.velocity = static_cast<float>(graph.velocities[record]);
         }

@@ -28,4 +28,10 @@ QString twoDecimals(double value);
 // A table cell or edit that holds no value: "" or a single blank.
 inline bool isEmptyCell(const QString& text) { return text.isEmpty() || text == QLatin1String(" "); }
 
+// A cell that carries a value: neither empty nor one of the exchange files' words for an empty
+// value, "---" and "(null)".
+inline bool holdsValue(const QString& text) {
+    return !isEmptyCell(text) && text != QLatin1String("---") && text != QLatin1String("(null)");
+}
+
 }  // namespace kolma
