@@ -57,6 +57,32 @@ void reportUnreadableCatalogue(QWidget* parent) {
     dialogs().showMessage(parent, request);
 }
 
+std::optional<QStringList> catalogueTokensOrReport(QWidget* parent, const QString& fileName) {
+    auto tokens = readCatalogueTokens(fileName);
+    if (!tokens)
+        reportUnreadableCatalogue(parent);
+    return tokens;
+}
+
+void listPairRecords(const std::vector<PairRecord>& records, QListWidget* types, int pairsOf,
+                     QListWidget* firstValues, QListWidget* secondValues) {
+    clearList(firstValues);
+    clearList(secondValues);
+    const QSignalBlocker typeBlocker(types);
+    const QSignalBlocker firstBlocker(firstValues);
+    const QSignalBlocker secondBlocker(secondValues);
+    for (int r = 0; r < static_cast<int>(records.size()); ++r) {
+        if (types)
+            types->addItem(records[r].type);
+        if (r != pairsOf)
+            continue;
+        for (const auto& [first, second] : records[r].pairs) {
+            firstValues->addItem(first);
+            secondValues->addItem(second);
+        }
+    }
+}
+
 void reportInvalidNumber(QWidget* parent, const QString& fileName, const QString& value) {
     errorBox(parent,
              QStringLiteral("Der Wert \"%1\" in der Datei \"%2\" ist keine gültige Zahl.")

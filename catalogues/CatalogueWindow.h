@@ -4,7 +4,9 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -13,6 +15,8 @@ class QPushButton;
 class QWidget;
 
 namespace kolma {
+
+struct PairRecord;
 
 // Gives a control its name and its fixed place in the window.
 template <typename Control>
@@ -47,6 +51,15 @@ QString currentText(const QListWidget* list);
 
 // The question shown when a catalogue file cannot be opened (the answer changes nothing).
 void reportUnreadableCatalogue(QWidget* parent);
+
+// The tokens of a catalogue file; nothing (reported) when it cannot be opened.
+std::optional<QStringList> catalogueTokensOrReport(QWidget* parent, const QString& fileName);
+
+// Lists the types of the records (when `types` is given) and the pairs of record `pairsOf` as
+// the two lists of first and second values, without running the lists' handlers. The value
+// lists are emptied first; the type list is only added to.
+void listPairRecords(const std::vector<PairRecord>& records, QListWidget* types, int pairsOf,
+                     QListWidget* firstValues, QListWidget* secondValues);
 
 // Error box for a catalogue value that is not a number.
 void reportInvalidNumber(QWidget* parent, const QString& fileName, const QString& value);

@@ -15,6 +15,15 @@ namespace {
 
 constexpr float kTension = 0.5f;
 constexpr std::uint32_t kKeySpacing = 100;
+// Fractions of the client width and height: the origin's distance from the left and bottom
+// edges, the distance of the largest values from the origin, and the length of the axes.
+constexpr double kOriginInset = 0.1;
+constexpr double kLargestValueAt = 0.6;
+constexpr double kAxisLength = 0.75;
+// Half the side of a support point's marker, and where the value texts stand off the axes.
+constexpr float kMarkerHalfSide = 2;
+constexpr float kQTextBelowAxis = 5;
+constexpr float kHTextLeftOfAxis = 35;
 
 // Truncation toward zero of a drawing coordinate; values no screen can show are held back,
 // so that an extreme curve still gives defined pixels.
@@ -33,7 +42,7 @@ float supportValue(const QString& text) {
 }
 
 // Largest magnitude among the first n values, keeping its sign; the first wins among equals.
-float signedLargest(const std::array<float, 8>& values, int n) {
+float signedLargest(const std::array<float, kSupportPointCount>& values, int n) {
     float largest = values[0];
     for (int k = 0; k < n; ++k) {
         if (std::fabs(values[k]) > std::fabs(largest))
@@ -47,13 +56,13 @@ public:
     PlotScale(const QRect& client, const SupportPoints& points)
         : W(static_cast<float>(client.width())),
           D(-static_cast<float>(client.height())),
-          x0(static_cast<float>(client.left() + 0.1 * W)),
-          y0(static_cast<float>(client.top() + client.height() + 0.1 * D)),
+          x0(static_cast<float>(client.left() + kOriginInset * W)),
+          y0(static_cast<float>(client.top() + client.height() + kOriginInset * D)),
           Qmax(signedLargest(points.Q, points.n)),
           hmax(signedLargest(points.h, points.n)) {}
 
-    float dx(float q) const { return static_cast<float>((q * W / Qmax) * 0.6); }
-    float dy(float h) const { return static_cast<float>((h * D / hmax) * 0.6); }
+    float dx(float q) const { return static_cast<float>((q * W / Qmax) * kLargestValueAt); }
+    float dy(float h) const { return static_cast<float>((h * D / hmax) * kLargestValueAt); }
     QPoint at(float q, float h) const { return {pixel(x0 + dx(q)), pixel(y0 + dy(h))}; }
 
     const float W;
@@ -86,12 +95,12 @@ CharacteristicMarker marker(const PlotScale& scale, float q, float h) {
     const float px = scale.dx(q);
     const float py = scale.dy(h);
     CharacteristicMarker m;
-    m.corner1 = {pixel(scale.x0 + px - 2), pixel(scale.y0 + py - 2)};
-    m.corner2 = {pixel(scale.x0 + px + 2), pixel(scale.y0 + py + 2)};
+    m.corner1 = {pixel(scale.x0 + px - kMarkerHalfSide), pixel(scale.y0 + py - kMarkerHalfSide)};
+    m.corner2 = {pixel(scale.x0 + px + kMarkerHalfSide), pixel(scale.y0 + py + kMarkerHalfSide)};
     m.centre = {pixel(scale.x0 + px), pixel(scale.y0 + py)};
-    m.qTextAt = {pixel(scale.x0 + px), pixel(scale.y0 + 5)};
+    m.qTextAt = {pixel(scale.x0 + px), pixel(scale.y0 + kQTextBelowAxis)};
     m.qText = twoDecimals(q);
-    m.hTextAt = {pixel(scale.x0 - 35), pixel(scale.y0 + py)};
+    m.hTextAt = {pixel(scale.x0 - kHTextLeftOfAxis), pixel(scale.y0 + py)};
     m.hText = twoDecimals(h);
     return m;
 }
@@ -107,16 +116,16 @@ void drawOpaqueText(QPainter& painter, const QPoint& topLeft, const QString& tex
 }  // namespace
 
 bool isBlankSupportField(const QString& text) {
-    return text.isEmpty() || text == QLatin1String(" ") || text == QLatin1String("---");
+    return isEmptyCell(text) || text == QLatin1String("---");
 }
 
 SupportPoints plottableSupportPoints(const SupportPointTexts& texts) {
     SupportPoints points;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kSupportPointCount; ++i) {
         if (!isBlankSupportField(texts.Q[i]))
             points.Q[i] = supportValue(texts.Q[i]);
     }
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kSupportPointCount; ++i) {
         if (isBlankSupportField(texts.h[i]))
             continue;
         points.h[i] = supportValue(texts.h[i]);
@@ -133,8 +142,8 @@ CharacteristicGeometry characteristicGeometry(const QRect& client, const Support
     const PlotScale scale(client, points);
     CharacteristicGeometry g;
     const QPoint origin(pixel(scale.x0), pixel(scale.y0));
-    g.qAxis = QLine(origin, QPoint(pixel(scale.x0 + 0.75 * scale.W), origin.y()));
-    g.hAxis = QLine(origin, QPoint(origin.x(), pixel(scale.y0 + 0.75 * scale.D)));
+    g.qAxis = QLine(origin, QPoint(pixel(scale.x0 + kAxisLength * scale.W), origin.y()));
+    g.hAxis = QLine(origin, QPoint(origin.x(), pixel(scale.y0 + kAxisLength * scale.D)));
     g.curve = curveSamples(scale, points);
     for (int k = 0; k < points.n; ++k)
         g.markers.push_back(marker(scale, points.Q[k], points.h[k]));

@@ -22,9 +22,9 @@ namespace kolma {
 bool isBlankSupportField(const QString& text);
 
 struct SupportPoints {
-    std::array<float, 8> Q{};  // l/s; a blank flow field gives 0
-    std::array<float, 8> h{};  // m; a blank head field gives 0
-    int n = 0;                 // number of filled head fields; pairs 1..n are drawn
+    std::array<float, kSupportPointCount> Q{};  // l/s; a blank flow field gives 0
+    std::array<float, kSupportPointCount> h{};  // m; a blank head field gives 0
+    int n = 0;  // number of filled head fields; pairs 1..n are drawn
 };
 
 // The support points of the fields. Raises a KolmaError when a filled field is not a number or

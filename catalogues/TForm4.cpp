@@ -44,8 +44,10 @@ void TForm4::FormPaint(QPainter& painter) {
 }
 
 void showCharacteristic(const PumpEditLine& line, QWidget* parent) {
+    // A curve needs at least this many support points, in the first fields.
+    constexpr int kRequiredPoints = 3;
     const SupportPointTexts texts = supportPointTexts(line);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kRequiredPoints; ++i) {
         if (isBlankSupportField(texts.Q[i]) || isBlankSupportField(texts.h[i])) {
             errorBox(parent,
                      QStringLiteral("Es sollten mindestens drei Stützwerte eingegeben werden"),

@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "CatalogueFile.h"
 #include "CatalogueWindow.h"
@@ -69,26 +68,11 @@ QString TForm6::fileName() const {
 }
 
 bool TForm6::readSelectedFile(bool listTypes, int pairsOf) {
-    const auto tokens = readCatalogueTokens(fileName());
-    if (!tokens) {
-        reportUnreadableCatalogue(this);
+    const auto tokens = catalogueTokensOrReport(this, fileName());
+    if (!tokens)
         return false;
-    }
-    const auto records = pairRecords(*tokens);
-    const QSignalBlocker typeBlocker(ListBox1);
-    const QSignalBlocker diameterBlocker(ListBox2);
-    clearList(ListBox2);
-    clearList(ListBox3);
-    for (int r = 0; r < static_cast<int>(records.size()); ++r) {
-        if (listTypes)
-            ListBox1->addItem(records[r].type);
-        if (r != pairsOf)
-            continue;
-        for (const auto& [diameter, zeta] : records[r].pairs) {
-            ListBox2->addItem(diameter);
-            ListBox3->addItem(zeta);
-        }
-    }
+    listPairRecords(pairRecords(*tokens), listTypes ? ListBox1 : nullptr, pairsOf, ListBox2,
+                    ListBox3);
     return true;
 }
 

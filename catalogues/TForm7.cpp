@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "CatalogueFile.h"
 #include "CatalogueWindow.h"
@@ -49,25 +48,11 @@ void TForm7::connectHandlers() {
 
 bool TForm7::readSelectedFile(bool listTypes, int pointsOf) {
     const QString fileName = currentText(FileListBox1);
-    const auto tokens = readCatalogueTokens(fileName);
-    if (!tokens) {
-        reportUnreadableCatalogue(this);
+    const auto tokens = catalogueTokensOrReport(this, fileName);
+    if (!tokens)
         return false;
-    }
     const auto records = pairRecords(*tokens);
-    const QSignalBlocker typeBlocker(ListBox1);
-    clearList(ListBox2);
-    clearList(ListBox3);
-    for (int r = 0; r < static_cast<int>(records.size()); ++r) {
-        if (listTypes)
-            ListBox1->addItem(records[r].type);
-        if (r != pointsOf)
-            continue;
-        for (const auto& [q, h] : records[r].pairs) {
-            ListBox2->addItem(q);
-            ListBox3->addItem(h);
-        }
-    }
+    listPairRecords(records, listTypes ? ListBox1 : nullptr, pointsOf, ListBox2, ListBox3);
     // The points are copied into the main window verbatim, so a wrong one is named here, once
     // for each file that is opened.
     if (listTypes) {
@@ -109,9 +94,9 @@ void TForm7::Button2Click() {
 void takePumpFromCatalogue(const TForm7& catalogue, const PumpEditLine& line) {
     for (const QListWidgetItem* item : catalogue.ListBox1->selectedItems())
         line.type->setText(item->text());
-    for (int k = 0; k < 8 && k < catalogue.ListBox2->count(); ++k)
+    for (int k = 0; k < kSupportPointCount && k < catalogue.ListBox2->count(); ++k)
         line.Q[k]->setText(catalogue.ListBox2->item(k)->text());
-    for (int k = 0; k < 8 && k < catalogue.ListBox3->count(); ++k)
+    for (int k = 0; k < kSupportPointCount && k < catalogue.ListBox3->count(); ++k)
         line.h[k]->setText(catalogue.ListBox3->item(k)->text());
 }
 

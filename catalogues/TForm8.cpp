@@ -15,6 +15,8 @@ namespace {
 
 constexpr int kWallRowHeight = 13;
 constexpr int kWallListTop = 24;
+// Labels beside the first wall thicknesses name their pressure classes.
+constexpr int kPressureClassLabels = 6;
 
 // The labels of the first six wall thicknesses for a series code; nothing for a code that
 // leaves them as they are.
@@ -31,7 +33,7 @@ std::optional<QStringList> pressureClasses(const QString& seriesCode) {
                            QString(),
                            QString()};
     if (seriesCode == QLatin1String("null"))
-        return QStringList(6, QString());
+        return QStringList(kPressureClassLabels, QString());
     return std::nullopt;
 }
 
@@ -58,7 +60,7 @@ void TForm8::buildControls() {
     ListBox2->setStyleSheet(
         QStringLiteral("QListWidget::item { height: %1px; }").arg(kWallRowHeight));
     QLabel** labels[] = {&Label7, &Label8, &Label9, &Label10, &Label11, &Label12};
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kPressureClassLabels; ++i) {
         const QByteArray name = "Label" + QByteArray::number(7 + i);
         *labels[i] =
             placeControl(new QLabel(this), name.constData(),
@@ -95,11 +97,9 @@ void TForm8::connectHandlers() {
 }
 
 bool TForm8::readSelectedFile(bool listDns, int wallsOf, QString* lastSeries) {
-    const auto tokens = readCatalogueTokens(currentText(FileListBox1));
-    if (!tokens) {
-        reportUnreadableCatalogue(this);
+    const auto tokens = catalogueTokensOrReport(this, currentText(FileListBox1));
+    if (!tokens)
         return false;
-    }
     const auto records = diameterRecords(*tokens);
     const QSignalBlocker dnBlocker(ListBox1);
     clearList(ListBox2);
@@ -131,7 +131,7 @@ void TForm8::setPressureClassLabels(const QString& seriesCode) {
     if (!classes)
         return;
     QLabel* labels[] = {Label7, Label8, Label9, Label10, Label11, Label12};
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < kPressureClassLabels; ++i)
         labels[i]->setText(classes->at(i));
 }
 

@@ -25,6 +25,26 @@ bool isExecutable(const QString& path) {
     return info.isFile() && info.isExecutable();
 }
 
+// Runs the solver; why it could not run, or what it printed, is shown in an error box.
+void runAndReport(const QString& solver, QWidget* parent) {
+    const QString caption = QStringLiteral("Fehler");
+    if (solver.isEmpty()) {
+        errorBox(
+            parent,
+            QStringLiteral("Das Berechnungsprogramm \"%1\" wurde nicht gefunden.").arg(kSolverName),
+            caption);
+        return;
+    }
+    const SolverRun run = runSolver(solver);
+    if (!run.started)
+        errorBox(parent,
+                 QStringLiteral("Das Berechnungsprogramm \"%1\" kann nicht gestartet werden.")
+                     .arg(solver),
+                 caption);
+    else if (!run.console.trimmed().isEmpty())
+        errorBox(parent, run.console.trimmed(), caption);
+}
+
 }  // namespace
 
 QString findSolver() {
@@ -65,23 +85,8 @@ void Berechnung(const QString& aktuelleDatei, QPlainTextEdit& richEdit1, QWidget
                 const QString& solver) {
     writeReportBanner(aktuelleDatei);
     richEdit1.hide();
-    EingabeUmwandeln(3, QString(), richEdit1, parent);
-    const QString caption = QStringLiteral("Fehler");
-    if (solver.isEmpty()) {
-        errorBox(
-            parent,
-            QStringLiteral("Das Berechnungsprogramm \"%1\" wurde nicht gefunden.").arg(kSolverName),
-            caption);
-    } else {
-        const SolverRun run = runSolver(solver);
-        if (!run.started)
-            errorBox(parent,
-                     QStringLiteral("Das Berechnungsprogramm \"%1\" kann nicht gestartet werden.")
-                         .arg(solver),
-                     caption);
-        else if (!run.console.trimmed().isEmpty())
-            errorBox(parent, run.console.trimmed(), caption);
-    }
+    EingabeUmwandeln(kCalculationConversion, QString(), richEdit1, parent);
+    runAndReport(solver, parent);
     TForm5 viewer(parent);
     runHandler([&] { viewer.FormCreate(); });
     dialogs().execModal(viewer);

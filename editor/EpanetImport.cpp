@@ -254,15 +254,16 @@ private:
             node.id = line.tokens[0];
             node.kind = kind;
             node.line = line.number;
-            const double first = number(line, 1) * lengthFactor_;
+            // A reservoir's first value is its head; a tank's is its bottom, and the water
+            // level above the bottom follows.
+            node.elevation = number(line, 1) * lengthFactor_;
             if (kind == EpanetNodeKind::Junction) {
-                node.elevation = first;
                 if (line.tokens.size() > 2)
                     node.demand = number(line, 2) * demandFactor_;
+            } else if (kind == EpanetNodeKind::Tank) {
+                node.head = node.elevation + number(line, 2) * lengthFactor_;
             } else {
-                node.elevation = first;
-                node.head =
-                    kind == EpanetNodeKind::Tank ? first + number(line, 2) * lengthFactor_ : first;
+                node.head = node.elevation;
             }
             if (nodeIndex_.contains(node.id))
                 refuse(section_, line.number,
@@ -281,6 +282,12 @@ private:
             curve.x.push_back(number(line, 1));
             curve.y.push_back(number(line, 2));
         }
+    }
+
+    // A pipe or pump joins two distinct defined nodes and has an ID of its own.
+    void checkLink(const InpLine& line) {
+        checkEnds(line);
+        claimLinkId(line);
     }
 
     void checkEnds(const InpLine& line) const {
@@ -305,8 +312,7 @@ private:
             network_.headLoss == HeadLossFormula::DarcyWeisbach ? lengthFactor_ : 1.0;
         for (const InpLine& line : linesOf(QStringLiteral("PIPES"))) {
             require(line, 6);
-            checkEnds(line);
-            claimLinkId(line);
+            checkLink(line);
             EpanetPipe pipe;
             pipe.id = line.tokens[0];
             pipe.from = line.tokens[1];
@@ -342,8 +348,7 @@ private:
     void readPumps() {
         for (const InpLine& line : linesOf(QStringLiteral("PUMPS"))) {
             require(line, 3);
-            checkEnds(line);
-            claimLinkId(line);
+            checkLink(line);
             EpanetPump pump;
             pump.id = line.tokens[0];
             pump.from = line.tokens[1];
@@ -828,21 +833,12 @@ void fillTables(const ImportPlan& plan, const Tables& tables) {
     const auto fillRows = [](StringGrid& grid, const std::vector<QStringList>& rows) {
         for (int r = 0; r < static_cast<int>(rows.size()); ++r)
             for (int c = 0; c < rows[r].size(); ++c)
-                grid.setCell(c + 1, r + 1, rows[r][c]);
+                grid.setCell(kKeyColumn + c, r + 1, rows[r][c]);
     };
     fillRows(*tables.nodes, plan.nodeRows);
     fillRows(*tables.pipes, plan.pipeRows);
-    for (int k = 0; k < static_cast<int>(plan.pumps.size()); ++k) {
-        const PumpBlock& pump = plan.pumps[k];
-        const int row = firstPumpRow(k + 1);
-        tables.pumps->setCell(1, row, pump.type);
-        tables.pumps->setCell(2, row, pump.start);
-        tables.pumps->setCell(3, row, pump.end);
-        for (int i = 0; i < kSupportPoints; ++i) {
-            tables.pumps->setCell(i + 1, row + 1, pump.h[i]);
-            tables.pumps->setCell(i + 1, row + 2, pump.Q[i]);
-        }
-    }
+    for (int k = 0; k < static_cast<int>(plan.pumps.size()); ++k)
+        setPumpBlock(*tables.pumps, k + 1, plan.pumps[k]);
 }
 
 QString withExtension(const QString& fileName, const QString& extension) {

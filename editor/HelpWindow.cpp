@@ -1,5 +1,7 @@
 #include "HelpWindow.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -16,14 +18,40 @@ HelpWindow::HelpWindow(const QString& html, QWidget* parent) : QDialog(parent) {
     Browser = new QTextBrowser(this);
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setHtml(html);
+    if (!Browser->documentTitle().isEmpty())
+        setWindowTitle(Browser->documentTitle());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Browser);
 }
 
+QStringList helpDirectories(const QString& programDir) {
+    const QDir dir(programDir);
+    return {QDir::cleanPath(dir.absolutePath()),
+            QDir::cleanPath(dir.absoluteFilePath(QStringLiteral("../share/kolma")))};
+}
+
+QString findHelpFile(const QString& helpFile, const QStringList& directories) {
+    const QFileInfo given(helpFile);
+    if (given.isFile())
+        return given.absoluteFilePath();
+    for (const QString& directory : directories) {
+        const QFileInfo candidate(QDir(directory), given.fileName());
+        if (candidate.isFile())
+            return candidate.absoluteFilePath();
+    }
+    return {};
+}
+
 void showHelpFile(QWidget* parent, const QString& helpFile) {
-    const QString path = QFileInfo(helpFile).absoluteFilePath();
-    if (!QFileInfo(path).isFile()) {
-        errorBox(parent, QStringLiteral("Die Hilfedatei \"%1\" ist nicht vorhanden.").arg(path),
+    showHelpFile(parent, helpFile, helpDirectories(QCoreApplication::applicationDirPath()));
+}
+
+void showHelpFile(QWidget* parent, const QString& helpFile, const QStringList& directories) {
+    const QString path = findHelpFile(helpFile, directories);
+    if (path.isEmpty()) {
+        errorBox(parent,
+                 QStringLiteral("Die Hilfedatei \"%1\" ist nicht vorhanden.")
+                     .arg(QFileInfo(helpFile).absoluteFilePath()),
                  QStringLiteral("Hilfe"));
         return;
     }

@@ -58,22 +58,20 @@ void drawTable(QPainter& p) {
     p.drawLine(QPointF(20, 5), QPointF(20, 27));
 }
 
+void drawOpenPath(QPainter& p, const QColor& color, std::initializer_list<QPointF> points) {
+    p.setPen(QPen(color, 2.5));
+    QPainterPath path;
+    path.moveTo(*points.begin());
+    for (auto point = points.begin() + 1; point != points.end(); ++point)
+        path.lineTo(*point);
+    p.drawPath(path);
+}
+
+// A pressure line above a ground line, over the axis.
 void drawSection(QPainter& p) {
     p.drawLine(QPointF(3, 28), QPointF(29, 28));
-    p.setPen(QPen(QColor(30, 90, 200), 2.5));
-    QPainterPath line;
-    line.moveTo(3, 8);
-    line.lineTo(12, 11);
-    line.lineTo(20, 12);
-    line.lineTo(29, 16);
-    p.drawPath(line);
-    p.setPen(QPen(QColor(140, 90, 40), 2.5));
-    QPainterPath ground;
-    ground.moveTo(3, 22);
-    ground.lineTo(11, 18);
-    ground.lineTo(19, 24);
-    ground.lineTo(29, 21);
-    p.drawPath(ground);
+    drawOpenPath(p, QColor(30, 90, 200), {{3, 8}, {12, 11}, {20, 12}, {29, 16}});
+    drawOpenPath(p, QColor(140, 90, 40), {{3, 22}, {11, 18}, {19, 24}, {29, 21}});
 }
 
 }  // namespace

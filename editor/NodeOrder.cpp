@@ -93,8 +93,7 @@ std::vector<int> cuthillMcKee(const Adjacency& adjacency, const std::vector<int>
     for (int root : preferredRoots)
         if (!visited[root])
             search(root);
-    std::vector<int> byDegree(count);
-    std::iota(byDegree.begin(), byDegree.end(), 0);
+    std::vector<int> byDegree = identityOrder(count);
     std::stable_sort(byDegree.begin(), byDegree.end(),
                      [&](int x, int y) { return adjacency[x].size() < adjacency[y].size(); });
     for (int node : byDegree)
@@ -145,6 +144,12 @@ std::vector<int> knownHeadsByDegree(const OrderGraph& graph, const Adjacency& ad
 
 }  // namespace
 
+std::vector<int> identityOrder(int nodeCount) {
+    std::vector<int> order(nodeCount);
+    std::iota(order.begin(), order.end(), 0);
+    return order;
+}
+
 std::vector<int> positionsOf(const std::vector<int>& order) {
     std::vector<int> position(order.size());
     for (int k = 0; k < static_cast<int>(order.size()); ++k)
@@ -154,8 +159,8 @@ std::vector<int> positionsOf(const std::vector<int>& order) {
 
 long long profileSize(const OrderGraph& graph, const std::vector<int>& order) {
     const std::vector<int> position = positionsOf(order);
-    std::vector<int> start(graph.nodeCount);
-    std::iota(start.begin(), start.end(), 0);
+    // First column of every row; a row without elements holds only its diagonal.
+    std::vector<int> start = identityOrder(graph.nodeCount);
     const auto enter = [&](const Link& link) {
         const int row = std::max(position[link.a], position[link.b]);
         const int column = std::min(position[link.a], position[link.b]);
@@ -176,8 +181,7 @@ bool pumpsInOrder(const OrderGraph& graph, const std::vector<int>& order) {
 }
 
 std::optional<std::vector<int>> goodNodeOrder(const OrderGraph& graph) {
-    std::vector<int> given(graph.nodeCount);
-    std::iota(given.begin(), given.end(), 0);
+    const std::vector<int> given = identityOrder(graph.nodeCount);
     // The given order comes first so that a table that is already as good stays as it is.
     std::vector<std::vector<int>> candidates;
     if (pumpsInOrder(graph, given))

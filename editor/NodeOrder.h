@@ -23,6 +23,9 @@ struct OrderGraph {
     std::vector<int> knownHeadNodes;  // nodes with a prescribed head
 };
 
+// The order as given: node k at position k.
+std::vector<int> identityOrder(int nodeCount);
+
 // order[k] = the node placed at position k; the inverse gives each node's position.
 std::vector<int> positionsOf(const std::vector<int>& order);
 

@@ -14,6 +14,9 @@ namespace kolma {
 namespace {
 
 const QString kUnchanged = QStringLiteral("Die Knotentabelle bleibt unverändert.");
+const QString kPumpCycle = QStringLiteral(
+    "Keine Knotenreihenfolge setzt bei jeder Pumpe die Saugseite vor die Druckseite: die Pumpen "
+    "bilden einen Kreis.\n");
 
 // The node list as a graph over its rows; a node reference the list lacks is named in `problem`.
 struct TableGraph {
@@ -26,7 +29,7 @@ public:
     explicit NodeLookup(const StringGrid& nodes) {
         const int count = listLength(nodes);
         for (int row = count; row >= 1; --row)  // the first row of a number wins, as on saving
-            index_.insert(strictInt(nodes.cell(1, row)), row - 1);
+            index_.insert(strictInt(nodes.cell(kKeyColumn, row)), row - 1);
         count_ = count;
     }
     int count() const { return count_; }
@@ -51,7 +54,7 @@ std::optional<Link> linkOf(const NodeLookup& lookup, const StringGrid& grid, int
         return Link{*a, *b};
     const QString missing = grid.cell(a ? kEndNodeColumn : kStartNodeColumn, row).trimmed();
     problem = QStringLiteral("Knoten %1 (%2 %3) fehlt in der Knotentabelle.")
-                  .arg(missing, element, grid.cell(1, row));
+                  .arg(missing, element, grid.cell(kKeyColumn, row));
     return std::nullopt;
 }
 
@@ -61,7 +64,7 @@ TableGraph readTableGraph(const Tables& tables) {
     OrderGraph& graph = result.graph;
     graph.nodeCount = lookup.count();
     for (int row = 1; row <= graph.nodeCount; ++row)
-        if (holdsValue(tables.nodes->cell(2, row)))
+        if (holdsValue(tables.nodes->cell(kKnownHeadColumn, row)))
             graph.knownHeadNodes.push_back(row - 1);
     const int pipes = listLength(*tables.pipes);
     for (int row = 1; row <= pipes; ++row) {
@@ -111,11 +114,21 @@ int turnPipesRound(StringGrid& pipes, const OrderGraph& graph, const std::vector
     return turned;
 }
 
-bool isIdentity(const std::vector<int>& order) {
-    for (int k = 0; k < static_cast<int>(order.size()); ++k)
-        if (order[k] != k)
-            return false;
-    return true;
+QString optimisedMessage(const NodeOrderResult& result, int turned) {
+    return QStringLiteral(
+               "Knotenreihenfolge optimiert.\n"
+               "Profil der Knotenmatrix vorher: %1 Werte, nachher: %2 Werte.\n"
+               "Rohre mit getauschtem Anfangs- und Endknoten: %3")
+        .arg(result.profileBefore)
+        .arg(result.profileAfter)
+        .arg(turned);
+}
+
+QString alreadyGoodMessage(long long profile) {
+    return QStringLiteral(
+               "Die Knotenreihenfolge ist bereits günstig (Profil der Knotenmatrix: %1 Werte).\n")
+               .arg(profile) +
+           kUnchanged;
 }
 
 }  // namespace
@@ -128,38 +141,22 @@ NodeOrderResult KnotenreihenfolgeOptimieren(const Tables& tables) {
         return result;
     }
     const OrderGraph& graph = read.graph;
-    std::vector<int> given(graph.nodeCount);
-    for (int k = 0; k < graph.nodeCount; ++k)
-        given[k] = k;
+    const std::vector<int> given = identityOrder(graph.nodeCount);
     result.profileBefore = profileSize(graph, given);
     result.profileAfter = result.profileBefore;
     const std::optional<std::vector<int>> order = goodNodeOrder(graph);
     if (!order) {
-        result.message = QStringLiteral(
-                             "Keine Knotenreihenfolge setzt bei jeder Pumpe die Saugseite vor die "
-                             "Druckseite: die Pumpen bilden einen Kreis.\n") +
-                         kUnchanged;
+        result.message = kPumpCycle + kUnchanged;
         return result;
     }
     result.profileAfter = profileSize(graph, *order);
-    const bool reordered = !isIdentity(*order);
+    const bool reordered = *order != given;
     if (reordered)
         reorderNodeRows(*tables.nodes, *order);
     const int turned = turnPipesRound(*tables.pipes, graph, positionsOf(*order));
     result.changed = reordered || turned > 0;
-    result.message = QStringLiteral(
-                         "Knotenreihenfolge optimiert.\n"
-                         "Profil der Knotenmatrix vorher: %1 Werte, nachher: %2 Werte.\n"
-                         "Rohre mit getauschtem Anfangs- und Endknoten: %3")
-                         .arg(result.profileBefore)
-                         .arg(result.profileAfter)
-                         .arg(turned);
-    if (!result.changed)
-        result.message = QStringLiteral(
-                             "Die Knotenreihenfolge ist bereits günstig (Profil der "
-                             "Knotenmatrix: %1 Werte).\n")
-                             .arg(result.profileBefore) +
-                         kUnchanged;
+    result.message = result.changed ? optimisedMessage(result, turned)
+                                    : alreadyGoodMessage(result.profileBefore);
     return result;
 }
 

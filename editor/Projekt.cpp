@@ -22,10 +22,11 @@ const QString kEingabe = QStringLiteral("eingabe.dat");
 const QString kEin2 = QStringLiteral("ein2.dat");
 const QString kPlaceholder = QStringLiteral("---");
 const QString kNull = QStringLiteral("(null)");
-const QString kInputErrorCaption = QStringLiteral("Eingabefehler");
 
-const int kPipeColumns = 7;  // Strangnr., AKN, EKN, Länge, di, ks, zeta
-const int kNodeColumns = 6;  // Knotnum, bek. Druck, Zugabe, Entnahme, GOK, RS
+// The format kind written. Kind 3 carries the settings; kinds 2 and 3 list the node numbers and
+// refer to nodes by their index in that list, kind 1 by their numbers.
+constexpr int kWrittenKind = 3;
+constexpr int kFirstKindWithNodeList = 2;
 
 bool isEmptyHead(const QString& text) {
     return isEmptyCell(text) || text == kPlaceholder;
@@ -69,8 +70,8 @@ public:
         for (int r = 1; r <= pipes; ++r)
             writePipe(r);
         out_ += QStringLiteral("\n\n");
-        for (int k = 1; k <= pumps; ++k)
-            writePump(firstPumpRow(k));
+        for (int block = 1; block <= pumps; ++block)
+            writePump(block);
         out_ += QStringLiteral("\n\n");
         for (int r = 1; r <= nodes; ++r)
             writeNode(r);
@@ -81,7 +82,7 @@ private:
     void field(const QString& text) { out_ += text + QLatin1Char('\t'); }
 
     void writeHeader(int pipes, int nodes, int pumps, int knownHeads) {
-        field(QStringLiteral("3"));
+        field(QString::number(kWrittenKind));
         field(setting(settings_.viscosity, QStringLiteral("kin. Viskosität")));
         field(setting(settings_.iterations, QStringLiteral("Max. Anzahl Iterationen")));
         field(QString::number(pipes));
@@ -100,7 +101,7 @@ private:
 
     void writeNodeNumbers(int nodes) {
         for (int r = 1; r <= nodes; ++r) {
-            const QString number = t_.nodes->cell(1, r);
+            const QString number = t_.nodes->cell(kKeyColumn, r);
             nodeNumbers_.append(strictInt(number));
             out_ += number + QLatin1Char('\n');
         }
@@ -125,27 +126,31 @@ private:
         return text;
     }
 
+    // The key of a pipe or pump row and the indices of its two nodes.
+    void writeLink(const StringGrid& grid, int r, const QString& table, const QString& element) {
+        field(verbatim(grid, kKeyColumn, r, table));
+        field(nodeIndex(grid.cell(kStartNodeColumn, r), element));
+        field(nodeIndex(grid.cell(kEndNodeColumn, r), element));
+    }
+
     void writePipe(int r) {
         const StringGrid& pipes = *t_.pipes;
         const QString table = QStringLiteral("Rohrtabelle");
-        const QString element = QStringLiteral("Strang %1 (Zeile %2)").arg(pipes.cell(1, r)).arg(r);
-        field(verbatim(pipes, 1, r, table));
-        field(nodeIndex(pipes.cell(2, r), element));
-        field(nodeIndex(pipes.cell(3, r), element));
-        for (int c = 4; c <= kPipeColumns; ++c)
+        const QString element =
+            QStringLiteral("Strang %1 (Zeile %2)").arg(pipes.cell(kKeyColumn, r)).arg(r);
+        writeLink(pipes, r, table, element);
+        for (int c = kLengthColumn; c < kKeyColumn + kPipeValues; ++c)
             field(verbatim(pipes, c, r, table));
         out_ += QLatin1Char('\n');
     }
 
-    void writePump(int r) {
+    void writePump(int block) {
         const StringGrid& pumps = *t_.pumps;
-        const int block = (r + 2) / 3;
+        const int r = firstPumpRow(block);
         const QString table = QStringLiteral("Pumpentabelle");
         const QString element =
-            QStringLiteral("Pumpe %1 (Block %2)").arg(pumps.cell(1, r)).arg(block);
-        field(verbatim(pumps, 1, r, table));
-        field(nodeIndex(pumps.cell(2, r), element));
-        field(nodeIndex(pumps.cell(3, r), element));
+            QStringLiteral("Pumpe %1 (Block %2)").arg(pumps.cell(kKeyColumn, r)).arg(block);
+        writeLink(pumps, r, table, element);
         out_ += QString::number(supportCount(pumps, r + 1)) + QLatin1Char('\n');
         for (int c = 1; c <= kSupportPoints; ++c) {
             const QString head = pumps.cell(c, r + 1);
@@ -172,7 +177,7 @@ private:
     void writeNode(int r) {
         const StringGrid& nodes = *t_.nodes;
         field(QString::number(r - 1));
-        for (int c = 2; c <= kNodeColumns; ++c)
+        for (int c = kKnownHeadColumn; c < kKeyColumn + kNodeValues; ++c)
             field(isEmptyCell(nodes.cell(c, r))
                       ? kPlaceholder
                       : verbatim(nodes, c, r, QStringLiteral("Knotentabelle")));
@@ -221,7 +226,7 @@ public:
 
     void read(ProjectSettings& settings) {
         flag_ = tokens_.count(QStringLiteral("Formatkennung"), 9999);
-        if (flag_ == 3) {
+        if (flag_ == kWrittenKind) {
             settings.viscosity = tokens_.next();
             settings.iterations = tokens_.next();
         }
@@ -232,7 +237,7 @@ public:
         const int pumps =
             tokens_.count(QStringLiteral("Anzahl der Pumpen"), pumpBlockCount(*t_.pumps));
         tokens_.count(QStringLiteral("Anzahl der bekannten Druckhöhen"), t_.nodes->rowCount() - 1);
-        if (flag_ > 1)
+        if (flag_ >= kFirstKindWithNodeList)
             for (int i = 0; i < nodes; ++i)
                 nodeNumbers_.append(strictInt(tokens_.next()));
         for (int r = 1; r <= pipes; ++r)
@@ -246,7 +251,7 @@ public:
 private:
     // A node reference: a node index in kinds 2 and 3, the node number itself in kind 1.
     QString nodeNumber(const QString& token) const {
-        if (flag_ < 2)
+        if (flag_ < kFirstKindWithNodeList)
             return token;
         const int index = strictInt(token);
         if (index < 0 || index >= nodeNumbers_.size())
@@ -262,17 +267,18 @@ private:
     }
 
     void readPipe(int r) {
-        for (int c = 1; c <= kPipeColumns; ++c) {
+        for (int c = kKeyColumn; c < kKeyColumn + kPipeValues; ++c) {
             const QString token = tokens_.next();
-            t_.pipes->setCell(c, r, c == 2 || c == 3 ? nodeNumber(token) : token);
+            const bool node = c == kStartNodeColumn || c == kEndNodeColumn;
+            t_.pipes->setCell(c, r, node ? nodeNumber(token) : token);
         }
     }
 
     void readPump(int r) {
         StringGrid& pumps = *t_.pumps;
-        pumps.setCell(1, r, withoutNull(tokens_.next()));
-        pumps.setCell(2, r, nodeNumber(tokens_.next()));
-        pumps.setCell(3, r, nodeNumber(tokens_.next()));
+        pumps.setCell(kKeyColumn, r, withoutNull(tokens_.next()));
+        pumps.setCell(kStartNodeColumn, r, nodeNumber(tokens_.next()));
+        pumps.setCell(kEndNodeColumn, r, nodeNumber(tokens_.next()));
         tokens_.next();  // the support count follows from the heads
         for (int row = r + 1; row <= r + 2; ++row)
             for (int c = 1; c <= kSupportPoints; ++c)
@@ -280,9 +286,9 @@ private:
     }
 
     void readNode(int r) {
-        for (int c = 1; c <= kNodeColumns; ++c) {
+        for (int c = kKeyColumn; c < kKeyColumn + kNodeValues; ++c) {
             const QString token = tokens_.next();
-            t_.nodes->setCell(c, r, c == 1 ? nodeNumber(token) : withoutNull(token));
+            t_.nodes->setCell(c, r, c == kKeyColumn ? nodeNumber(token) : withoutNull(token));
         }
     }
 
@@ -320,23 +326,18 @@ QString buildDate() {
 
 int knownHeadCount(const StringGrid& nodes, int nodeRows) {
     int count = 0;
-    for (int r = 1; r <= nodeRows; ++r) {
-        const QString head = nodes.cell(2, r);
-        if (holdsValue(head))
+    for (int r = 1; r <= nodeRows; ++r)
+        if (holdsValue(nodes.cell(kKnownHeadColumn, r)))
             ++count;
-    }
     return count;
 }
 
 int supportCount(const StringGrid& pumps, int headRow) {
-    int n = 0;
-    for (int c = 1; c <= kSupportPoints; ++c) {
-        if (n < 1 && isEmptyHead(pumps.cell(c, headRow)))
-            n = c - 1;
-        if (n < 1 && c == kSupportPoints)
-            n = kSupportPoints;
-    }
-    return n;
+    // An empty first head does not end the list; the next empty head does.
+    for (int c = 2; c <= kSupportPoints; ++c)
+        if (isEmptyHead(pumps.cell(c, headRow)))
+            return c - 1;
+    return kSupportPoints;
 }
 
 QByteArray eingabeText(const Tables& tables, const ProjectSettings& settings) {
@@ -348,7 +349,7 @@ bool writeEingabe(const Tables& tables, const ProjectSettings& settings, QWidget
     try {
         text = eingabeText(tables, settings);
     } catch (const InputRejected& e) {
-        errorBox(parent, e.message(), kInputErrorCaption);
+        errorBox(parent, e.message(), QString::fromUtf8(kInputErrorCaption));
         return false;
     }
     writeFileAtomically(kEingabe, text);
@@ -379,13 +380,13 @@ void Fertigstellen(const Tables& tables, const ProjectSettings& settings, QStrin
     if (!writeEingabe(tables, settings, parent))
         return;
     const auto chosen = dialogs().getSaveFileName(parent, projectSaveRequest(aktuelleDatei));
-    if (chosen && EingabeUmwandeln(1, *chosen, richEdit1, parent))
+    if (chosen && EingabeUmwandeln(kSaveConversion, *chosen, richEdit1, parent))
         aktuelleDatei = *chosen;
 }
 
 QByteArray convertSeparators(const QByteArray& text, int mode) {
-    const char from = mode == 2 ? '.' : ',';
-    const char to = mode == 2 ? ',' : '.';
+    const char from = mode == kOpenConversion ? '.' : ',';
+    const char to = mode == kOpenConversion ? ',' : '.';
     QByteArray out;
     out.reserve(text.size() + text.size() / 8);
     const int n = static_cast<int>(text.size());
@@ -424,7 +425,7 @@ bool EingabeUmwandeln(int mode, const QString& projectFile, QPlainTextEdit& rich
     const QString text = decodeText(converted);
     richEdit1.hide();
     richEdit1.setPlainText(text);
-    if (mode == 1)
+    if (mode == kSaveConversion)
         writeFileAtomically(projectFile, text.toUtf8());
     writeFileAtomically(kEingabe, text.toUtf8());
     return true;

@@ -54,13 +54,19 @@ FileRequest projectOpenRequest();
 void Fertigstellen(const Tables& tables, const ProjectSettings& settings, QString& aktuelleDatei,
                    QPlainTextEdit& richEdit1, QWidget* parent);
 
+// The conversion modes: saving and calculating turn commas into points, opening points into
+// commas.
+inline constexpr int kSaveConversion = 1;
+inline constexpr int kOpenConversion = 2;
+inline constexpr int kCalculationConversion = 3;
+
 // Separator conversion of a whole text. Modes 1 and 3 (save, calculation): a comma between two
 // digits becomes a point, a comma that begins a number becomes "0."; mode 2 (open): the same
 // from points to commas. Every other separator of the mode is dropped.
 QByteArray convertSeparators(const QByteArray& text, int mode);
 
 // Converts "eingabe.dat" through "ein2.dat", shows the result in the hidden editor and writes it
-// back to "eingabe.dat" and, in mode 1, to the project file. Failures to open or write the
+// back to "eingabe.dat" and, when saving, to the project file. Failures to open or write the
 // intermediate file are shown in an error box and leave every file as it was; returns whether
 // the conversion went through.
 bool EingabeUmwandeln(int mode, const QString& projectFile, QPlainTextEdit& richEdit1,

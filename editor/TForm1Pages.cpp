@@ -18,13 +18,12 @@ namespace kolma {
 namespace {
 
 const QString kBlank = QStringLiteral(" ");
-constexpr int kPipeValues = 7;  // Strangnr. to zeta
-constexpr int kNodeValues = 6;  // Knotnum to RS
 const QString kAddHint = QStringLiteral("Daten der Eingabezeile werden in der Tabelle übernommen");
 const QString kRemoveHint =
     QStringLiteral("Werte mit der angegbenen Zeilennummer werden aus der Tabelle entfernt");
 const QString kRemoveQuestion = QStringLiteral("Datensatz wirklich löschen?");
 const QString kRemoveCaption = QStringLiteral("Zeile entfernen");
+const QString kSearchCaption = QStringLiteral("Suche");
 const QString kCancelQuestion =
     QStringLiteral("Wirklich abrechen?? Keine Speicherung der neuen Eingaben!");
 
@@ -293,7 +292,7 @@ void TForm1::Entfern1Click() {
 }
 
 void TForm1::Suche1Click() {
-    if (!runSearchDialog(QStringLiteral("StrangNr.:")))
+    if (!runSearchDialog(QLatin1String(kPipeSearchLabel)))
         return;
     if (const int row = findPipe(*StringGrid1, Edit2->text())) {
         const QStringList values = rowValues(*StringGrid1, row, kPipeValues);
@@ -301,8 +300,7 @@ void TForm1::Suche1Click() {
         setTexts({Edit3, Edit4, Edit5, Edit6, Edit7, Edit12}, values.mid(1));
         return;
     }
-    errorBox(this, QStringLiteral("Kein Strang mit dieser Nummer vorhanden"),
-             QStringLiteral("Suche"));
+    errorBox(this, QStringLiteral("Kein Strang mit dieser Nummer vorhanden"), kSearchCaption);
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7})
         edit->setText(kBlank);
 }
@@ -331,15 +329,14 @@ void TForm1::Entfern2Click() {
 }
 
 void TForm1::Suche2Click() {
-    if (!runSearchDialog(QStringLiteral("PumpenNr.:")))
+    if (!runSearchDialog(QLatin1String(kPumpSearchLabel)))
         return;
     if (const int block = findPump(*StringGrid2, Edit9->text())) {
         Edit8->setText(pumpBlockLabel(*StringGrid2, block));
         setPumpLine(pumpBlock(*StringGrid2, block));
         return;
     }
-    errorBox(this, QStringLiteral("Keine Pumpe mit dieser Nummer vorhanden"),
-             QStringLiteral("Suche"));
+    errorBox(this, QStringLiteral("Keine Pumpe mit dieser Nummer vorhanden"), kSearchCaption);
     Edit8->setText(kBlank);
     PumpBlock blank{kBlank, kBlank, kBlank, {}, {}};
     blank.h.fill(kBlank);
@@ -370,15 +367,14 @@ void TForm1::Entfern3Click() {
 }
 
 void TForm1::Suche3Click() {
-    if (!runSearchDialog(QStringLiteral("KnotenNr.:")))
+    if (!runSearchDialog(QLatin1String(kNodeSearchLabel)))
         return;
     if (const int row = findNode(*StringGrid3, Knotnum->text())) {
         Zeil3->setText(StringGrid3->cell(0, row));
         setNodeLine(rowValues(*StringGrid3, row, kNodeValues));
         return;
     }
-    errorBox(this, QStringLiteral("Kein Knoten mit dieser Nummer vorhanden"),
-             QStringLiteral("Suche"));
+    errorBox(this, QStringLiteral("Kein Knoten mit dieser Nummer vorhanden"), kSearchCaption);
     for (QLineEdit* edit : {Zeil3, Knotnum, Druck, Zugabe, Entnahme, GOK, RS})
         edit->setText(kBlank);
 }

@@ -59,18 +59,21 @@ void TForm1::Projekt2Click() {
     RichEdit1->hide();
     PageControl1->setCurrentWidget(TabSheet1);
     const auto chosen = dialogs().getOpenFileName(this, projectOpenRequest());
-    if (!chosen) return;
+    if (!chosen)
+        return;
     setFileButtonsEnabled(false);
     setSaveItemsEnabled(false);
     copyProjectToEingabe(*chosen);
-    EingabeUmwandeln(2, QString(), *RichEdit1, this);
+    EingabeUmwandeln(kOpenConversion, QString(), *RichEdit1, this);
     setAktuelleDatei(*chosen);
     PageControl1->show();
     TabellenZuruecksetzen();
     ProjektLesen(tables(), *nue, *iter);
 }
 
-void TForm1::Berechnung1Click() { Berechnung(AktuelleDatei(), *RichEdit1, this); }
+void TForm1::Berechnung1Click() {
+    Berechnung(AktuelleDatei(), *RichEdit1, this);
+}
 
 void TForm1::Einstelungen1Click() {
     TForm11 dialog(nue, iter, this);
@@ -92,16 +95,21 @@ void TForm1::DurchmesserClick() {
     dialogs().execModal(dialog);
 }
 
-void TForm1::Button1Click() { showCharacteristic(pumpEditLine(), this); }
+void TForm1::Button1Click() {
+    showCharacteristic(pumpEditLine(), this);
+}
 
-void TForm1::Button2Click() { choosePumpFromCatalogue(pumpEditLine(), this); }
+void TForm1::Button2Click() {
+    choosePumpFromCatalogue(pumpEditLine(), this);
+}
 
 void TForm1::EpanetImport1Click() {
     FileRequest request;
     request.title = QStringLiteral("EPANET-Netz importieren");
     request.filter = QStringLiteral("EPANET-Netze|*.inp");
     const auto file = dialogs().getOpenFileName(this, request);
-    if (!file) return;
+    if (!file)
+        return;
     ProjectSettings settings{nue->text(), iter->text()};
     // A refusal raises an error that the general error handler shows; the tables stay as they were.
     const EpanetImportResult result = importEpanetFile(*file, tables(), settings);

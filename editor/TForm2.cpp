@@ -36,17 +36,20 @@ TForm2::TForm2(TForm1* mainWindow) : QDialog(mainWindow), mainWindow_(mainWindow
 }
 
 void TForm2::OK2Click() {
-    const QString label = Label1->text();
-    QLineEdit* target = nullptr;
-    if (label == QLatin1String("StrangNr.:"))
-        target = mainWindow_->Edit2;
-    if (label == QLatin1String("PumpenNr.:"))
-        target = mainWindow_->Edit9;
-    if (label == QLatin1String("KnotenNr.:"))
-        target = mainWindow_->Knotnum;
-    if (target)
+    if (QLineEdit* target = searchedEdit())
         target->setText(Edit1->text());
     accept();
+}
+
+QLineEdit* TForm2::searchedEdit() const {
+    const QString label = Label1->text();
+    if (label == QLatin1String(kPipeSearchLabel))
+        return mainWindow_->Edit2;
+    if (label == QLatin1String(kPumpSearchLabel))
+        return mainWindow_->Edit9;
+    if (label == QLatin1String(kNodeSearchLabel))
+        return mainWindow_->Knotnum;
+    return nullptr;
 }
 
 void TForm2::Abbrechen2Click() {

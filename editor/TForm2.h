@@ -12,6 +12,11 @@ namespace kolma {
 
 class TForm1;
 
+// The labels the table pages set; each names the edit of the main window that OK fills.
+inline constexpr char kPipeSearchLabel[] = "StrangNr.:";
+inline constexpr char kPumpSearchLabel[] = "PumpenNr.:";
+inline constexpr char kNodeSearchLabel[] = "KnotenNr.:";
+
 class TForm2 : public QDialog {
     Q_OBJECT
 
@@ -27,6 +32,9 @@ public:
     void Abbrechen2Click();
 
 private:
+    // The main window's edit that the label names; none for another label.
+    QLineEdit* searchedEdit() const;
+
     TForm1* mainWindow_;
 };
 

@@ -1,6 +1,7 @@
 #include "TableOperations.h"
 
 #include <algorithm>
+#include <numeric>
 #include <vector>
 
 #include "Numbers.h"
@@ -10,7 +11,7 @@ namespace kolma {
 namespace {
 
 const QString kBlank = QStringLiteral(" ");
-const QString kInputError = QStringLiteral("Eingabefehler");
+const QString kInputError = QString::fromUtf8(kInputErrorCaption);
 
 Refusal invalidInput() {
     return {QStringLiteral("Ungültiger Eingabewert"), kInputError};
@@ -25,6 +26,7 @@ bool numberGiven(const QString& text) {
     return !text.isEmpty() && integerValue(text) != 0;
 }
 
+// The values from column firstCol on.
 void setRowValues(StringGrid& grid, int row, int firstCol, const QStringList& values) {
     for (int i = 0; i < values.size(); ++i)
         grid.setCell(firstCol + i, row, values[i]);
@@ -48,7 +50,7 @@ Outcome addRecord(StringGrid& grid, const QString& rowText, const QStringList& v
         return invalidInput();
     if (auto refusal = rowRefusal(grid, integerValue(rowText), rangeMessage))
         return refusal;
-    setRowValues(grid, strictInt(rowText), 1, values);
+    setRowValues(grid, strictInt(rowText), kKeyColumn, values);
     return std::nullopt;
 }
 
@@ -71,10 +73,10 @@ void readPoints(const StringGrid& grid, int row, std::array<QString, kSupportPoi
         points[i] = grid.cell(i + 1, row);
 }
 
-// The node numbers of columns 2 and 3 of the given first rows, start nodes first.
+// The start node numbers of the given rows, then their end node numbers.
 void appendNodeNumbers(const StringGrid& grid, const std::vector<int>& rows,
                        std::vector<int>& numbers) {
-    for (int col : {2, 3})
+    for (int col : {kStartNodeColumn, kEndNodeColumn})
         for (int row : rows)
             numbers.push_back(strictInt(grid.cell(col, row)));
 }
@@ -116,7 +118,7 @@ void TabellenZuruecksetzen(const Tables& tables) {
 
 QStringList rowValues(const StringGrid& grid, int row, int count) {
     QStringList values;
-    for (int col = 1; col <= count; ++col)
+    for (int col = kKeyColumn; col < kKeyColumn + count; ++col)
         values << grid.cell(col, row);
     return values;
 }
@@ -125,7 +127,7 @@ void removeRow(StringGrid& grid, int row) {
     if (row < 1 || row >= grid.rowCount())
         return;
     for (int r = row; r < grid.rowCount(); ++r)
-        for (int col = 1; col < grid.colCount(); ++col)
+        for (int col = kKeyColumn; col < grid.colCount(); ++col)
             grid.setCell(col, r, grid.cell(col, r + 1));
 }
 
@@ -142,7 +144,7 @@ int findPipe(const StringGrid& pipes, const QString& number) {
     if (!numberGiven(number))
         return 0;
     for (int row = 1; row < pipes.rowCount(); ++row)
-        if (pipes.cell(1, row) == number)
+        if (pipes.cell(kKeyColumn, row) == number)
             return row;
     return 0;
 }
@@ -160,7 +162,7 @@ int findNode(const StringGrid& nodes, const QString& number) {
     if (number.isEmpty())
         return 0;
     for (int row = 1; row < nodes.rowCount(); ++row)
-        if (nodes.cell(1, row) == number)
+        if (nodes.cell(kKeyColumn, row) == number)
             return row;
     return 0;
 }
@@ -175,10 +177,7 @@ Outcome addPump(StringGrid& pumps, const QString& blockText, const PumpBlock& pu
     const int block = strictInt(blockText);
     if (auto refusal = pumpBlockRefusal(pumps, block))
         return refusal;
-    const int row = firstPumpRow(block);
-    setRowValues(pumps, row, 1, {pump.type, pump.start, pump.end});
-    setRowValues(pumps, row + 1, 1, toList(pump.h));
-    setRowValues(pumps, row + 2, 1, toList(pump.Q));
+    setPumpBlock(pumps, block, pump);
     return std::nullopt;
 }
 
@@ -202,21 +201,35 @@ QString pumpBlockLabel(const StringGrid& pumps, int block) {
 
 PumpBlock pumpBlock(const StringGrid& pumps, int block) {
     const int row = firstPumpRow(block);
-    PumpBlock pump{pumps.cell(1, row), pumps.cell(2, row), pumps.cell(3, row), {}, {}};
+    PumpBlock pump;
+    pump.type = pumps.cell(kKeyColumn, row);
+    pump.start = pumps.cell(kStartNodeColumn, row);
+    pump.end = pumps.cell(kEndNodeColumn, row);
     readPoints(pumps, row + 1, pump.h);
     readPoints(pumps, row + 2, pump.Q);
     return pump;
 }
 
+void setPumpBlock(StringGrid& pumps, int block, const PumpBlock& pump) {
+    if (block < 1 || block > pumpBlockCount(pumps))
+        return;
+    const int row = firstPumpRow(block);
+    setRowValues(pumps, row, kKeyColumn, {pump.type, pump.start, pump.end});
+    setRowValues(pumps, row + 1, 1, toList(pump.h));
+    setRowValues(pumps, row + 2, 1, toList(pump.Q));
+}
+
 void removePump(StringGrid& pumps, int block) {
     if (block < 1 || block > pumpBlockCount(pumps))
         return;
-    for (int row = firstPumpRow(block); row + 2 < pumps.rowCount(); row += 3) {
+    const int lastRow = firstPumpRow(pumpBlockCount(pumps));
+    for (int row = firstPumpRow(block); row <= lastRow; row += kPumpBlockRows) {
+        const int next = row + kPumpBlockRows;
         for (int col = 1; col < pumps.colCount(); ++col) {
-            // Columns 4 and up of a block's first row hold nothing of a pump.
-            pumps.setCell(col, row, col <= 3 ? pumps.cell(col, row + 3) : QString());
-            pumps.setCell(col, row + 1, pumps.cell(col, row + 4));
-            pumps.setCell(col, row + 2, pumps.cell(col, row + 5));
+            // Columns after the end node in a block's first row hold nothing of a pump.
+            pumps.setCell(col, row, col <= kEndNodeColumn ? pumps.cell(col, next) : QString());
+            pumps.setCell(col, row + 1, pumps.cell(col, next + 1));
+            pumps.setCell(col, row + 2, pumps.cell(col, next + 2));
         }
     }
 }
@@ -225,18 +238,18 @@ int findPump(const StringGrid& pumps, const QString& type) {
     if (type.isEmpty() || integerValue(type) <= 0)
         return 0;
     for (int block = 1; block <= pumpBlockCount(pumps); ++block)
-        if (pumps.cell(1, firstPumpRow(block)) == type)
+        if (pumps.cell(kKeyColumn, firstPumpRow(block)) == type)
             return block;
     return 0;
 }
 
 Outcome KnotnumAktualisieren(const Tables& tables) {
     std::vector<int> pipeRows(listLength(*tables.pipes));
-    for (size_t i = 0; i < pipeRows.size(); ++i)
-        pipeRows[i] = static_cast<int>(i) + 1;
-    std::vector<int> pumpRows(pumpListLength(*tables.pumps));
-    for (size_t i = 0; i < pumpRows.size(); ++i)
-        pumpRows[i] = firstPumpRow(static_cast<int>(i) + 1);
+    std::iota(pipeRows.begin(), pipeRows.end(), 1);
+    std::vector<int> pumpRows;
+    const int pumps = pumpListLength(*tables.pumps);
+    for (int block = 1; block <= pumps; ++block)
+        pumpRows.push_back(firstPumpRow(block));
 
     std::vector<int> numbers;
     appendNodeNumbers(*tables.pipes, pipeRows, numbers);
@@ -250,7 +263,7 @@ Outcome KnotnumAktualisieren(const Tables& tables) {
             QStringLiteral("Die Knotentabelle fasst nur %1 Knoten").arg(nodes.rowCount() - 1),
             kInputError};
     for (size_t i = 0; i < numbers.size(); ++i)
-        nodes.setCell(1, static_cast<int>(i) + 1, QString::number(numbers[i]));
+        nodes.setCell(kKeyColumn, static_cast<int>(i) + 1, QString::number(numbers[i]));
     return std::nullopt;
 }
 

@@ -22,6 +22,9 @@ struct Refusal {
 };
 using Outcome = std::optional<Refusal>;
 
+// Caption of the error boxes that refuse a table or setting value.
+inline constexpr char kInputErrorCaption[] = "Eingabefehler";
+
 // Clears the three grids to " " and writes their headers and row labels.
 void TabellenZuruecksetzen(const Tables& tables);
 
@@ -63,6 +66,8 @@ Outcome pumpBlockRefusal(const StringGrid& pumps, int block);
 // The label of the block's first row (column 0), and the block's values.
 QString pumpBlockLabel(const StringGrid& pumps, int block);
 PumpBlock pumpBlock(const StringGrid& pumps, int block);
+// Writes the pump into the block's three rows; a block beyond the table changes nothing.
+void setPumpBlock(StringGrid& pumps, int block, const PumpBlock& pump);
 // Moves the blocks below `block` up by one block and empties the last one.
 void removePump(StringGrid& pumps, int block);
 // The first block whose type equals the text exactly; 0 when none or when the text does not

@@ -16,29 +16,28 @@ public:
     }
 
     std::optional<int> nextInt() {
-        if (next_ >= tokens_.size())
-            return std::nullopt;
-        bool ok = false;
-        const int value = tokens_[next_].toInt(&ok);
-        if (!ok)
-            return std::nullopt;
-        ++next_;
-        return value;
+        return next([](const QByteArray& token, bool* ok) { return token.toInt(ok); });
     }
 
     // QByteArray::toDouble reads decimal points independently of the process locale.
     std::optional<double> nextDouble() {
+        return next([](const QByteArray& token, bool* ok) { return token.toDouble(ok); });
+    }
+
+private:
+    // The next token converted by `convert`; the token is used up only when it converts.
+    template <typename Convert>
+    auto next(Convert convert) -> std::optional<decltype(convert(QByteArray(), nullptr))> {
         if (next_ >= tokens_.size())
             return std::nullopt;
         bool ok = false;
-        const double value = tokens_[next_].toDouble(&ok);
+        const auto value = convert(tokens_[next_], &ok);
         if (!ok)
             return std::nullopt;
         ++next_;
         return value;
     }
 
-private:
     QList<QByteArray> tokens_;
     qsizetype next_ = 0;
 };
@@ -63,13 +62,16 @@ void readPipes(Tokens& tokens, GraphData& data) {
     }
 }
 
+// The solver writes three integers before the node heads; the last of them is the node count.
+constexpr int kHeaderIntegers = 3;
+
 }  // namespace
 
 GraphData parseGraphData(const QByteArray& bytes) {
     GraphData data;
     Tokens tokens(bytes);
     std::optional<int> value;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kHeaderIntegers; ++i) {
         value = tokens.nextInt();
         if (!value)
             return data;

@@ -80,6 +80,8 @@ bool removableRow(const StringGrid& sequence, int row) {
 }
 
 QString removeSequenceEntry(StringGrid& sequence, int row) {
+    if (!removableRow(sequence, row))
+        return QString();
     const int last = sequence.rowCount() - 1;
     for (int i = row; i < last; ++i)
         sequence.setCell(kNumberColumn, i, sequence.cell(kNumberColumn, i + 1));

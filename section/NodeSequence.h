@@ -41,7 +41,7 @@ std::optional<SectionFailure> addSequenceEntry(StringGrid& sequence, const QStri
 // A row that "Entfernen" may remove: 1 to the last row of the grid.
 bool removableRow(const StringGrid& sequence, int row);
 // Moves the entries below `row` up by one and drops the last grid row; the row labels stay.
-// Returns the entry now standing in `row`.
+// Returns the entry now standing in `row`. A row that is not removable changes nothing.
 QString removeSequenceEntry(StringGrid& sequence, int row);
 
 // The entries from row 1 up to the first empty cell (at most 1999).

@@ -15,8 +15,10 @@
 
 namespace kolma {
 
-// The diameter of a segment that no pipe joins: a pump.
+// The diameter of a segment that no pipe joins: a pump. Any diameter above the largest that a
+// pipe may have marks such a segment.
 inline constexpr float kNoPipeDiameter = 100001.0f;
+inline constexpr float kLargestPipeDiameter = 100000.0f;
 // Pixels by which a node's values stand left of its vertical, unless it ends a pump.
 inline constexpr int kLabelShift = 11;
 
@@ -35,7 +37,7 @@ struct SectionSegment {
     float diameter = kNoPipeDiameter;  // inner diameter [mm]
     float flow = 0.0f;                 // [l/s]
     float velocity = 0.0f;             // [m/s]
-    bool isPump() const { return diameter > 100000.0f; }
+    bool isPump() const { return diameter > kLargestPipeDiameter; }
 };
 
 struct SectionData {
@@ -45,8 +47,9 @@ struct SectionData {
     float zmax = 0.0f;                     // highest height drawn [mNN]
     float range = 0.0f;                    // |zmax - zmin| [m]
     float totalLength = 0.0f;              // sum of the segment lengths [m]
-    // A section needs two nodes; fewer draw nothing, without a message.
-    bool drawable() const { return nodes.size() >= 2; }
+    // A section needs two nodes; fewer draw nothing, without a message. Every two neighbouring
+    // nodes need the segment between them.
+    bool drawable() const { return nodes.size() >= 2 && segments.size() + 1 == nodes.size(); }
 };
 
 struct SectionPreparation {

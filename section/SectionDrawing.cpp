@@ -11,8 +11,6 @@
 namespace kolma {
 namespace {
 
-const QColor kTeal(0, 128, 128);
-
 // Table rows, as fractions of h below the datum line.
 constexpr double kTableLines[] = {0.0, 0.1, 0.2, 0.3, 0.35, 0.4, 0.45, 0.5, 0.55};
 struct RowLabel {
@@ -47,10 +45,13 @@ struct Offsets {
     double firstNumber;     // number of the first node at x0 + firstNumber
     int nodeNumber;  // number of a later node at x - nodeNumber (print; screen uses the shift)
     int nodeValues;  // rotated values of a later node at x - nodeValues (print)
+    // The legend, from x0 on screen and from the section's right end (x0 + w) on paper: its
+    // title, the line samples from and to, and the names of the lines.
+    double legendTitle, legendLineFrom, legendLineTo, legendName;
 };
 
-const Offsets kScreenOffsets{-100, -90, -65, -15, -10, -10, 0, 0};
-const Offsets kPrintOffsets{-500, -490, -465, -45, -50, -30, 25, 50};
+const Offsets kScreenOffsets{-100, -90, -65, -15, -10, -10, 0, 0, 700, 660, 690, 700};
+const Offsets kPrintOffsets{-500, -490, -465, -45, -50, -30, 25, 50, 200, 200, 350, 370};
 
 // Truncation toward zero; far-off values (a tiny height range) are clamped to stay in range.
 int px(double v) {
@@ -74,7 +75,7 @@ public:
         if (g_.medium == Medium::Screen && !g_.background.isEmpty())
             add(SectionPrimitive::Kind::Fill, g_.background.topLeft(),
                 g_.background.topLeft() + QPoint(g_.background.width(), g_.background.height()), {},
-                kTeal);
+                kSectionBackground);
         legend();
         if (g_.medium == Medium::Print)
             titleBlock(title);
@@ -134,12 +135,11 @@ private:
     }
 
     void legend() {
-        const double right = g_.x0 + g_.w;
-        const double title = print() ? right + 200 : g_.x0 + 700;
-        const double lineFrom = print() ? right + 200 : g_.x0 + 660;
-        const double lineTo = print() ? right + 350 : g_.x0 + 690;
-        const double name = print() ? right + 370 : g_.x0 + 700;
-        text(title, 0.23 * g_.h, QStringLiteral("Legende"));
+        const double base = print() ? g_.x0 + g_.w : g_.x0;
+        const double lineFrom = base + offsets_.legendLineFrom;
+        const double lineTo = base + offsets_.legendLineTo;
+        const double name = base + offsets_.legendName;
+        text(base + offsets_.legendTitle, 0.23 * g_.h, QStringLiteral("Legende"));
         const struct {
             Stroke stroke;
             double sampleAt;

@@ -21,6 +21,9 @@ namespace kolma {
 
 enum class Medium { Screen, Print };
 
+// Background of the section window and of its picture: teal.
+inline const QColor kSectionBackground(0, 128, 128);
+
 struct SectionGeometry {
     Medium medium = Medium::Screen;
     double x0 = 0.0;   // x of station 0

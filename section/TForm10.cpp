@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include "Dialogs.h"
+#include "FormControls.h"
 #include "Handler.h"
 #include "TextFile.h"
 
@@ -16,27 +17,15 @@ namespace kolma {
 namespace {
 
 const QString kUntitled = QStringLiteral("Unbenannt.spl");
+// The name the open dialog proposes; lower case, unlike the editor's own untitled name.
+const QString kProposedName = QStringLiteral("unbenannt.spl");
 
-kolma::FileRequest titleBlockRequest(const QString& fileName, const QString& directory) {
-    kolma::FileRequest request;
+FileRequest titleBlockRequest(const QString& fileName, const QString& directory) {
+    FileRequest request;
     request.filter = QStringLiteral("Stempel|*.spl");
     request.fileName = fileName;
     request.directory = directory;
     return request;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    return l;
-}
-
-QLineEdit* edit(QWidget* parent, const char* name, QRect geometry) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(geometry);
-    return e;
 }
 
 }  // namespace
@@ -53,36 +42,31 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     MainMenu1->setGeometry(0, 0, 339, 24);
-    QMenu* file = MainMenu1->addMenu(QStringLiteral("Datei"));
-    const struct {
-        const char* name;
-        QString text;
-        void (TForm10::*handler)();
-    } items[] = {
-        {"ffnen1", QStringLiteral("Öffnen"), &TForm10::ffnen1Click},
-        {"Speichern1", QStringLiteral("Speichern"), &TForm10::Speichern1Click},
-        {"Speichernunter1", QStringLiteral("Speichern unter"), &TForm10::Speichernunter1Click},
-        {"Beenden1", QStringLiteral("Beenden"), &TForm10::Beenden1Click}};
-    for (const auto& item : items) {
-        QAction* action = file->addAction(item.text);
-        action->setObjectName(QString::fromLatin1(item.name));
-        kolma::connectHandler(action, &QAction::triggered, this, item.handler);
-    }
+    addMenuItems<TForm10>(
+        MainMenu1->addMenu(QStringLiteral("Datei")), this,
+        {{"ffnen1", QStringLiteral("Öffnen"), &TForm10::ffnen1Click},
+         {"Speichern1", QStringLiteral("Speichern"), &TForm10::Speichern1Click},
+         {"Speichernunter1", QStringLiteral("Speichern unter"), &TForm10::Speichernunter1Click},
+         {"Beenden1", QStringLiteral("Beenden"), &TForm10::Beenden1Click}});
 
-    Label3 = label(this, "Label3", QStringLiteral("Auftraggeber:"), {16, 36, 300, 18});
-    Edit1 = edit(this, "Edit1", {16, 56, 305, 24});
-    Label1 = label(this, "Label1", QStringLiteral("Projekt:"), {16, 88, 300, 18});
-    Edit2 = edit(this, "Edit2", {16, 108, 305, 24});
-    Label2 = label(this, "Label2", QStringLiteral("Maßnahme:"), {16, 140, 300, 18});
-    Edit3 = edit(this, "Edit3", {16, 160, 305, 24});
-    Label4 = label(this, "Label4", QStringLiteral("Maßstab: o. M."), {16, 200, 110, 18});
-    Label5 = label(this, "Label5", QStringLiteral("Projektnr.:"), {136, 200, 80, 18});
-    Edit4 = edit(this, "Edit4", {216, 196, 105, 24});
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(128, 250, 90, 28);
+    Label3 = namedTextControl<QLabel>(this, "Label3", QStringLiteral("Auftraggeber:"),
+                                      {16, 36, 300, 18});
+    Edit1 = namedControl<QLineEdit>(this, "Edit1", {16, 56, 305, 24});
+    Label1 =
+        namedTextControl<QLabel>(this, "Label1", QStringLiteral("Projekt:"), {16, 88, 300, 18});
+    Edit2 = namedControl<QLineEdit>(this, "Edit2", {16, 108, 305, 24});
+    Label2 =
+        namedTextControl<QLabel>(this, "Label2", QStringLiteral("Maßnahme:"), {16, 140, 300, 18});
+    Edit3 = namedControl<QLineEdit>(this, "Edit3", {16, 160, 305, 24});
+    Label4 = namedTextControl<QLabel>(this, "Label4", QStringLiteral("Maßstab: o. M."),
+                                      {16, 200, 110, 18});
+    Label5 =
+        namedTextControl<QLabel>(this, "Label5", QStringLiteral("Projektnr.:"), {136, 200, 80, 18});
+    Edit4 = namedControl<QLineEdit>(this, "Edit4", {216, 196, 105, 24});
+    Button1 =
+        namedTextControl<QPushButton>(this, "Button1", QStringLiteral("OK"), {128, 250, 90, 28});
     Button1->setDefault(true);
-    kolma::connectHandler(Button1, &QPushButton::clicked, this, &TForm10::Button1Click);
+    connectHandler(Button1, &QPushButton::clicked, this, &TForm10::Button1Click);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -93,7 +77,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     setCurrentFileName(kUntitled);
 }
 
-kolma::TitleBlock TForm10::fields() const {
+TitleBlock TForm10::fields() const {
     return {Edit1->text(), Edit2->text(), Edit3->text(), Edit4->text()};
 }
 
@@ -103,13 +87,12 @@ void TForm10::setCurrentFileName(const QString& fileName) {
 }
 
 void TForm10::ffnen1Click() {
-    const auto chosen = kolma::dialogs().getOpenFileName(
-        this, titleBlockRequest(QStringLiteral("unbenannt.spl"), {}));
+    const auto chosen = dialogs().getOpenFileName(this, titleBlockRequest(kProposedName, {}));
     if (!chosen)
         return;
-    lines_ = kolma::titleBlockLines(kolma::readFileBytes(*chosen));
+    lines_ = titleBlockLines(readFileBytes(*chosen));
     setCurrentFileName(*chosen);
-    const kolma::TitleBlock block = kolma::titleBlockOf(lines_);
+    const TitleBlock block = titleBlockOf(lines_);
     Edit1->setText(block.client);
     Edit2->setText(block.project);
     Edit3->setText(block.measure);
@@ -126,7 +109,7 @@ void TForm10::Speichernunter1Click() {
     const QFileInfo current(fileName_);
     const QString directory = fileName_ == kUntitled ? QString() : current.absolutePath();
     const auto chosen =
-        kolma::dialogs().getSaveFileName(this, titleBlockRequest(current.fileName(), directory));
+        dialogs().getSaveFileName(this, titleBlockRequest(current.fileName(), directory));
     if (!chosen)
         return;
     saveTo(*chosen);
@@ -135,8 +118,8 @@ void TForm10::Speichernunter1Click() {
 }
 
 void TForm10::saveTo(const QString& fileName) {
-    const QStringList lines = kolma::withTitleBlock(lines_, fields());
-    kolma::writeFileAtomically(fileName, kolma::titleBlockBytes(lines));
+    const QStringList lines = withTitleBlock(lines_, fields());
+    writeFileAtomically(fileName, titleBlockBytes(lines));
     lines_ = lines;
 }
 

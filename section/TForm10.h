@@ -20,7 +20,7 @@ public:
     explicit TForm10(QWidget* parent = nullptr);
 
     // The fields as "OK" took them.
-    const kolma::TitleBlock& titleBlock() const { return applied_; }
+    const TitleBlock& titleBlock() const { return applied_; }
     const QString& currentFileName() const { return fileName_; }
 
     void ffnen1Click();
@@ -30,13 +30,13 @@ public:
     void Button1Click();
 
 private:
-    kolma::TitleBlock fields() const;
+    TitleBlock fields() const;
     void saveTo(const QString& fileName);
     void setCurrentFileName(const QString& fileName);
 
     QString fileName_;
     QStringList lines_;  // the opened file's lines; lines after the fourth are written back
-    kolma::TitleBlock applied_;
+    TitleBlock applied_;
     QMenuBar* MainMenu1;
     QLabel* Label1;
     QLabel* Label2;

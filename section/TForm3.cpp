@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "Dialogs.h"
+#include "FormControls.h"
 #include "GraphData.h"
 #include "Handler.h"
 #include "SectionData.h"
@@ -19,7 +20,6 @@ namespace {
 
 constexpr int kPictureWidth = 937;
 constexpr int kPictureHeight = 529;
-const QColor kTeal(0, 128, 128);
 
 // The image control: shows the picture, which the window redraws right before.
 class SectionImage : public QWidget {
@@ -52,36 +52,27 @@ QLabel* titleLabel(QWidget* parent, const char* name, QPoint at, int pixelHeight
 
 }  // namespace
 
-TForm3::TForm3(const kolma::Tables& tables, const QStringList& sequence, QWidget* parent)
+TForm3::TForm3(const Tables& tables, const QStringList& sequence, QWidget* parent)
     : QDialog(parent),
       tables_(tables),
       sequence_(sequence),
       picture_(kPictureWidth, kPictureHeight, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Längsschnitt"));
-    picture_.fill(kTeal);
+    picture_.fill(kSectionBackground);
 
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu* file = MainMenu1->addMenu(QStringLiteral("Datei"));
-    const struct {
-        const char* name;
-        QString text;
-        void (TForm3::*handler)();
-    } items[] = {{"Stempel1", QStringLiteral("Stempel"), &TForm3::Stempel1Click},
-                 {"Drucken1", QStringLiteral("Drucken"), &TForm3::Drucken1Click},
-                 {"Beenden1", QStringLiteral("Beenden"), &TForm3::Beenden1Click}};
-    for (const auto& item : items) {
-        QAction* action = file->addAction(item.text);
-        action->setObjectName(QString::fromLatin1(item.name));
-        kolma::connectHandler(action, &QAction::triggered, this, item.handler);
-    }
+    addMenuItems<TForm3>(MainMenu1->addMenu(QStringLiteral("Datei")), this,
+                         {{"Stempel1", QStringLiteral("Stempel"), &TForm3::Stempel1Click},
+                          {"Drucken1", QStringLiteral("Drucken"), &TForm3::Drucken1Click},
+                          {"Beenden1", QStringLiteral("Beenden"), &TForm3::Beenden1Click}});
 
     // The client area below the menu: its rectangle is the section's geometry.
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("ClientArea"));
     QPalette palette = client_->palette();
-    palette.setColor(QPalette::Window, kTeal);
+    palette.setColor(QPalette::Window, kSectionBackground);
     client_->setPalette(palette);
     client_->setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(this);
@@ -99,31 +90,32 @@ TForm3::TForm3(const kolma::Tables& tables, const QStringList& sequence, QWidget
     resize(949, 577);
 }
 
-kolma::TitleTexts TForm3::titleTexts() const {
+TitleTexts TForm3::titleTexts() const {
     return {Label6->text(),  Label7->text(), Label15->text(),
             Label16->text(), Label4->text(), Label5->text()};
 }
 
+SectionPreparation TForm3::prepare() const {
+    return prepareSection(sequence_, tables_, QString::fromLatin1(kGraphFileName));
+}
+
 void TForm3::FormPaint() {
-    const auto prepared =
-        kolma::prepareSection(sequence_, tables_, QString::fromLatin1(kolma::kGraphFileName));
+    const auto prepared = prepare();
     if (prepared.failure)
         return reportOnce(*prepared.failure);
     if (!prepared.data.drawable())
         return;
     QPainter painter(&picture_);
-    kolma::drawSection(painter, kolma::SectionGeometry::screen(client_->rect(), picture_.rect()),
-                       prepared.data);
+    drawSection(painter, SectionGeometry::screen(client_->rect(), picture_.rect()), prepared.data);
 }
 
 // A message box must not open while the window paints, and not again at every repaint: it is
 // shown once per opening, after the paint.
-void TForm3::reportOnce(const kolma::SectionFailure& failure) {
+void TForm3::reportOnce(const SectionFailure& failure) {
     if (failureReported_)
         return;
     failureReported_ = true;
-    QTimer::singleShot(0, this,
-                       [this, failure] { kolma::errorBox(this, failure.text, failure.caption); });
+    QTimer::singleShot(0, this, [this, failure] { errorBox(this, failure.text, failure.caption); });
 }
 
 void TForm3::resizeEvent(QResizeEvent* event) {
@@ -134,9 +126,9 @@ void TForm3::resizeEvent(QResizeEvent* event) {
 
 void TForm3::Stempel1Click() {
     TForm10 editor(this);
-    if (kolma::dialogs().execModal(editor) != QDialog::Accepted)
+    if (dialogs().execModal(editor) != QDialog::Accepted)
         return;
-    const kolma::TitleBlock block = editor.titleBlock();
+    const TitleBlock block = editor.titleBlock();
     Label6->setText(block.client);
     Label7->setText(block.project);
     Label15->setText(block.measure);
@@ -151,17 +143,16 @@ void TForm3::Stempel1Click() {
 }
 
 void TForm3::Drucken1Click() {
-    const auto prepared =
-        kolma::prepareSection(sequence_, tables_, QString::fromLatin1(kolma::kGraphFileName));
+    const auto prepared = prepare();
     if (prepared.failure)
-        return kolma::errorBox(this, prepared.failure->text, prepared.failure->caption);
+        return errorBox(this, prepared.failure->text, prepared.failure->caption);
     if (!prepared.data.drawable())
         return;
     QPrinter printer(QPrinter::HighResolution);
-    if (!kolma::dialogs().choosePrinter(this, printer))
+    if (!dialogs().choosePrinter(this, printer))
         return;
-    if (!kolma::printSection(printer, prepared.data, titleTexts()))
-        throw kolma::KolmaError(QStringLiteral("Der Druckauftrag konnte nicht begonnen werden."));
+    if (!printSection(printer, prepared.data, titleTexts()))
+        throw KolmaError(QStringLiteral("Der Druckauftrag konnte nicht begonnen werden."));
 }
 
 void TForm3::Beenden1Click() {

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QStringList>
 
+#include "SectionData.h"
 #include "SectionDrawing.h"
 #include "Tables.h"
 
@@ -16,12 +17,12 @@ namespace kolma {
 
 class TForm3 : public QDialog {
 public:
-    TForm3(const kolma::Tables& tables, const QStringList& sequence, QWidget* parent = nullptr);
+    TForm3(const Tables& tables, const QStringList& sequence, QWidget* parent = nullptr);
 
     // The picture of the image control as last drawn.
     const QImage& picture() const { return picture_; }
     // The title block texts as the labels hold them.
-    kolma::TitleTexts titleTexts() const;
+    TitleTexts titleTexts() const;
 
     void FormPaint();
     void Stempel1Click();
@@ -32,9 +33,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void reportOnce(const kolma::SectionFailure& failure);
+    // The section along the sequence, from the tables and the graph data file as they are now.
+    SectionPreparation prepare() const;
+    void reportOnce(const SectionFailure& failure);
 
-    kolma::Tables tables_;
+    Tables tables_;
     QStringList sequence_;
     QImage picture_;
     bool failureReported_ = false;

@@ -17,7 +17,7 @@ class StringGrid;
 
 class TForm9 : public QDialog {
 public:
-    TForm9(const kolma::Tables& tables, QWidget* parent = nullptr);
+    TForm9(const Tables& tables, QWidget* parent = nullptr);
 
     // The sequence as "Längsschnitt zeichnen" last counted it (n entries).
     QStringList sequence() const;
@@ -30,7 +30,7 @@ public:
 private:
     void FormCreate();
 
-    kolma::Tables tables_;
+    Tables tables_;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
@@ -38,7 +38,7 @@ private:
     QLineEdit* Edit2;
     QPushButton* Button1;
     QPushButton* Button2;
-    kolma::StringGrid* StringGrid1;
+    StringGrid* StringGrid1;
     QPushButton* Button3;
     QPushButton* Button4;
     QLineEdit* Edit3;

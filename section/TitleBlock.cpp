@@ -1,5 +1,6 @@
 #include "TitleBlock.h"
 
+#include <iterator>
 #include <optional>
 
 #include "TextFile.h"
@@ -7,19 +8,26 @@
 namespace kolma {
 namespace {
 
-// Windows-1252 differs from Latin-1 in 0x80 ... 0x9F only.
+// The characters of the bytes 0x80 ... 0x9F, where Windows-1252 departs from Latin-1, as the
+// readers of our text files decode them.
+const QString& windows1252From80To9F() {
+    static const QString characters = [] {
+        QByteArray bytes;
+        for (int byte = 0x80; byte <= 0x9F; ++byte)
+            bytes.append(static_cast<char>(byte));
+        return decodeText(bytes);
+    }();
+    return characters;
+}
+
 std::optional<char> windows1252Byte(QChar c) {
-    static const char16_t k80to9F[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     const char16_t u = c.unicode();
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return static_cast<char>(u);
-    for (int i = 0; i < 32; ++i)
-        if (k80to9F[i] == u)
-            return static_cast<char>(0x80 + i);
-    return std::nullopt;
+    const qsizetype index = windows1252From80To9F().indexOf(c);
+    if (index < 0)
+        return std::nullopt;
+    return static_cast<char>(0x80 + index);
 }
 
 std::optional<QByteArray> toWindows1252(const QString& text) {
@@ -52,7 +60,7 @@ TitleBlock titleBlockOf(const QStringList& lines) {
 
 QStringList withTitleBlock(QStringList lines, const TitleBlock& block) {
     const QString fields[] = {block.client, block.project, block.measure, block.projectNumber};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < static_cast<int>(std::size(fields)); ++i) {
         if (i < lines.size())
             lines[i] = fields[i];
         else

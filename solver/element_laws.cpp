@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr double kMilli = 0.001;                    // l/s -> m^3/s, mm -> m
 constexpr double kPiVelocity = 3.1415;              // pi as used for the Reynolds number
 constexpr double kLaminarLimit = 2300.0;            // laminar below this Reynolds number
 constexpr double kLaminarFactor = 64.0;             // lambda = 64 / Re
@@ -51,19 +50,50 @@ CurvePoint Hermite(const CurvePoint& p0, const CurvePoint& p1, const CurvePoint&
             h00 * p0.h + h01 * p1.h + h10 * m0.h + h11 * m1.h};
 }
 
+// Slope s [m per m^3/s] and the curve point of the Hermite tangent at parameter t.
+double HermiteSlope(const Pump& pump, int j, double t, CurvePoint& at) {
+    const int last = SupportCount(pump) - 2;  // index of the last interval
+    const CurvePoint p0 = SupportPoint(pump, j);
+    const CurvePoint p1 = SupportPoint(pump, j + 1);
+    CurvePoint m0{0.0, 0.0};
+    CurvePoint m1{0.0, 0.0};
+    if (j > 0) {
+        const CurvePoint before = SupportPoint(pump, j - 1);
+        m0 = {kTangentFactor * (p1.q - before.q), kTangentFactor * (p1.h - before.h)};
+    }
+    if (j < last) {
+        const CurvePoint after = SupportPoint(pump, j + 2);
+        m1 = {kTangentFactor * (after.q - p0.q), kTangentFactor * (after.h - p0.h)};
+    }
+    at = Hermite(p0, p1, m0, m1, t);
+    const CurvePoint below = Hermite(p0, p1, m0, m1, t - kParameterStep);
+    const CurvePoint above = Hermite(p0, p1, m0, m1, t + kParameterStep);
+    return (below.h - above.h) / (above.q - below.q);
+}
+
+// Slope of the chord of interval j, with its first support point as the curve point.
+double ChordSlope(const Pump& pump, int j, CurvePoint& at) {
+    at = SupportPoint(pump, j);
+    const CurvePoint next = SupportPoint(pump, j + 1);
+    return (at.h - next.h) / (next.q - at.q);
+}
+
 }  // namespace
 
 int SupportCount(const Pump& pump) {
-    if (pump.supportCount < 1)
+    if (pump.supportCount < 1) {
         return 1;
-    if (pump.supportCount > kMaxSupportPoints)
+    }
+    if (pump.supportCount > kMaxSupportPoints) {
         return kMaxSupportPoints;
+    }
     return pump.supportCount;
 }
 
 double FrictionFactor(double reynolds, double relativeRoughnessTerm, double roughnessStartTerm) {
-    if (reynolds < kLaminarLimit)
+    if (reynolds < kLaminarLimit) {
         return kLaminarFactor / reynolds;
+    }
     double lambda0 = kStartFactor *
                      (1 + std::pow(roughnessStartTerm + kStartReynolds / reynolds, kStartExponent));
     for (int step = 0; step < kMaxAitkenSteps; ++step) {
@@ -71,16 +101,18 @@ double FrictionFactor(double reynolds, double relativeRoughnessTerm, double roug
         const double lambda2 = ColebrookMap(lambda1, reynolds, relativeRoughnessTerm);
         const double delta1 = lambda1 - lambda0;
         // The map has reached its fixed point: the extrapolation would divide by zero.
-        if (delta1 == 0.0)
+        if (delta1 == 0.0) {
             return lambda1;
+        }
         const double delta2 = lambda2 - lambda1;
         const double r = delta2 / delta1;
         const double extrapolated = lambda1 - delta2 / (r - 1);
         const double change = extrapolated - lambda0;
         lambda0 = extrapolated;
         // Written so that a value that is not a number ends the loop as well.
-        if (!(std::fabs(change) >= kFrictionTolerance))
+        if (!(std::fabs(change) >= kFrictionTolerance)) {
             break;
+        }
     }
     return lambda0;
 }
@@ -120,8 +152,9 @@ void PipeConductance(Pipe& pipe, double viscosity) {
 
 CurveUse PumpCurveInterval(const Pump& pump, double flow, int& interval, double& t) {
     const int n = SupportCount(pump);
-    if (n < 2)
+    if (n < 2) {
         return CurveUse::None;
+    }
     const double* supportFlow = pump.supportFlow;
     for (int j = n - 2; j >= 0; --j) {
         if (supportFlow[j] < flow && flow < supportFlow[j + 1]) {
@@ -143,38 +176,6 @@ CurveUse PumpCurveInterval(const Pump& pump, double flow, int& interval, double&
     interval = flow <= supportFlow[0] ? 0 : n - 2;
     return CurveUse::EndChord;
 }
-
-namespace {
-
-// Slope s [m per m^3/s] and the curve point of the Hermite tangent at parameter t.
-double HermiteSlope(const Pump& pump, int j, double t, CurvePoint& at) {
-    const int last = SupportCount(pump) - 2;  // index of the last interval
-    const CurvePoint p0 = SupportPoint(pump, j);
-    const CurvePoint p1 = SupportPoint(pump, j + 1);
-    CurvePoint m0{0.0, 0.0};
-    CurvePoint m1{0.0, 0.0};
-    if (j > 0) {
-        const CurvePoint before = SupportPoint(pump, j - 1);
-        m0 = {kTangentFactor * (p1.q - before.q), kTangentFactor * (p1.h - before.h)};
-    }
-    if (j < last) {
-        const CurvePoint after = SupportPoint(pump, j + 2);
-        m1 = {kTangentFactor * (after.q - p0.q), kTangentFactor * (after.h - p0.h)};
-    }
-    at = Hermite(p0, p1, m0, m1, t);
-    const CurvePoint below = Hermite(p0, p1, m0, m1, t - kParameterStep);
-    const CurvePoint above = Hermite(p0, p1, m0, m1, t + kParameterStep);
-    return (below.h - above.h) / (above.q - below.q);
-}
-
-// Slope of the chord of interval j, with its first support point as the curve point.
-double ChordSlope(const Pump& pump, int j, CurvePoint& at) {
-    at = SupportPoint(pump, j);
-    const CurvePoint next = SupportPoint(pump, j + 1);
-    return (at.h - next.h) / (next.q - at.q);
-}
-
-}  // namespace
 
 void PumpLinearization(Pump& pump) {
     int j = 0;

@@ -17,10 +17,13 @@ int SupportCount(const Pump& pump);
 // roughnessStartTerm = 20000 * k / d (the roughness term of the start value).
 double FrictionFactor(double reynolds, double relativeRoughnessTerm, double roughnessStartTerm);
 
+// What the pipe law needs of the pipe's diameter and roughness; the node system derives it once
+// per run, since it does not change between passes.
 PipeConstants PipeConstantsOf(const Pipe& pipe);
 
 // Stores in pipe.conductance the conductance c [m^3/s per m] of the pipe at its current flow;
-// viscosity is the kinematic viscosity [m^2/s].
+// viscosity is the kinematic viscosity [m^2/s]. The second form derives the pipe's constants
+// itself, for a pipe taken on its own.
 void PipeConductance(Pipe& pipe, const PipeConstants& constants, double viscosity);
 void PipeConductance(Pipe& pipe, double viscosity);
 

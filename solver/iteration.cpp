@@ -9,10 +9,14 @@
 
 namespace {
 
-constexpr double kToLitres = 1000;           // m^3/s -> l/s
 constexpr double kConvergence = 1e-7;        // bound on the relative change of a flow
 constexpr double kNoFlow = 1e-9;             // [l/s]: a new flow this small has converged
 constexpr double kStrongDampingAbove = 1.0;  // |r| above this selects the strong damping
+// Weights of the current and the new flow in a relaxation step.
+constexpr double kStrongCurrent = 0.99;
+constexpr double kStrongNew = 0.01;
+constexpr double kWeakCurrent = 0.9;
+constexpr double kWeakNew = 0.1;
 
 // New pipe flows from the heads; returns true when every pipe has converged. A pipe that
 // carries no flow (a dead end, the cross pipe of a symmetric loop) would keep a relative change
@@ -20,8 +24,8 @@ constexpr double kStrongDampingAbove = 1.0;  // |r| above this selects the stron
 bool UpdatePipeFlows(Network& net) {
     bool allConverged = true;
     for (Pipe& pipe : net.pipes) {
-        pipe.newFlow =
-            pipe.conductance * kToLitres * (net.head[pipe.startNode] - net.head[pipe.endNode]);
+        pipe.newFlow = pipe.conductance * kLitresPerCubicMetre *
+                       (net.head[pipe.startNode] - net.head[pipe.endNode]);
         const bool converged =
             std::fabs(pipe.newFlow) < kNoFlow || RelaxFlow(pipe.flow, pipe.newFlow);
         allConverged = allConverged && converged;
@@ -32,7 +36,7 @@ bool UpdatePipeFlows(Network& net) {
 // Pumps relax like pipes but take no part in the stop decision.
 void UpdatePumpFlows(Network& net) {
     for (Pump& pump : net.pumps) {
-        pump.newFlow = pump.conductance * kToLitres *
+        pump.newFlow = pump.conductance * kLitresPerCubicMetre *
                        (net.head[pump.startNode] - net.head[pump.endNode] + pump.tangentHead);
         RelaxFlow(pump.flow, pump.newFlow);
     }
@@ -55,12 +59,13 @@ void ClearDerivedValues(Network& net) {
 
 bool RelaxFlow(double& flow, double newFlow) {
     const double r = (flow - newFlow) / flow;
-    if (std::fabs(r) <= kConvergence || std::isnan(r))
+    if (std::fabs(r) <= kConvergence || std::isnan(r)) {
         return true;
+    }
     if (std::fabs(r) > kStrongDampingAbove) {
-        flow = 0.99 * flow + 0.01 * newFlow;
+        flow = kStrongCurrent * flow + kStrongNew * newFlow;
     } else {
-        flow = 0.9 * flow + 0.1 * newFlow;
+        flow = kWeakCurrent * flow + kWeakNew * newFlow;
     }
     return false;
 }
@@ -72,10 +77,12 @@ CalcResult SetUpNodeSystem(Network& net) {
         pump.savedEndInflow = net.netInflow[pump.endNode];
     }
     MarkKnownHeads(net);
-    if (BuildProfile(net) == kTooManyNodes)
+    if (BuildProfile(net) == kTooManyNodes) {
         return {CalcStatus::TooManyNodes};
-    if (AllocateMatrix(net, net.nodeCount) == kNoStorage)
+    }
+    if (AllocateMatrix(net, net.nodeCount) == kNoStorage) {
         return {CalcStatus::NoMatrixStorage};
+    }
     ClearDerivedValues(net);
     return {};
 }
@@ -84,8 +91,9 @@ CalcResult IterationPass(Network& net, bool& converged) {
     const int n = net.nodeCount;
     AssembleSystem(net);
     const int row = Decompose(net, n);
-    if (row < n)
+    if (row < n) {
         return {CalcStatus::NotPositiveDefinite, row};
+    }
     SolveHeads(net, net.head.data(), net.netInflow.data(), n);
     converged = UpdatePipeFlows(net);
     UpdatePumpFlows(net);
@@ -97,30 +105,35 @@ CalcResult Iterate(Network& net, int& counter) {
     counter = 0;
     while (!converged) {
         const int compared = counter++;
-        if (!(compared < net.maxIterations))
+        if (!(compared < net.maxIterations)) {
             break;
+        }
         const CalcResult result = IterationPass(net, converged);
-        if (result.status != CalcStatus::Done)
+        if (result.status != CalcStatus::Done) {
             return result;
+        }
     }
     return {};
 }
 
 CalcResult CalculateNetwork(Network& net, const SolverIo& io) {
     CalcResult result = SetUpNodeSystem(net);
-    if (result.status != CalcStatus::Done)
+    if (result.status != CalcStatus::Done) {
         return result;
+    }
     int counter = 0;
     result = Iterate(net, counter);
-    if (result.status != CalcStatus::Done)
+    if (result.status != CalcStatus::Done) {
         return result;
+    }
     if (FILE* report = io.openReport()) {
         WriteResults(net, counter, report);
         std::fclose(report);
     }
     FILE* graph = io.openGraph();
-    if (!graph)
+    if (!graph) {
         return {CalcStatus::GraphUnavailable};
+    }
     WriteGraphData(net, counter, graph);
     std::fclose(graph);
     return result;

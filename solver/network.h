@@ -9,6 +9,11 @@ constexpr int kMaxSupportPoints = 8;  // support points of a pump characteristic
 constexpr int kPumpNameLength = 24;   // characters of a pump type name (plus terminator)
 constexpr int kMaxNodes = 1000;       // capacity of the per-row tables of the node system
 
+// The records hold flows in l/s and diameters in mm; the laws and the node equations work in
+// m^3/s and m.
+constexpr double kMilli = 0.001;                 // l/s -> m^3/s, mm -> m
+constexpr double kLitresPerCubicMetre = 1000.0;  // m^3/s -> l/s
+
 struct Pipe {
     double diameter;     // inner diameter D [mm]
     double roughness;    // ks [mm]
@@ -52,13 +57,13 @@ struct PipeConstants {
 
 // Profile (skyline) storage of the lower triangle of the symmetric node matrix K.
 struct NodeSystem {
-    std::vector<short> isFree;           // per node: 1 = head computed, 0 = head prescribed
-    std::vector<int> nextKnown;          // per node: first known-head node at or after it
-    std::vector<short> profileStart;     // per row: first stored column, 0 <= start <= row
-    std::vector<double> storage;         // rows one after another, diagonal last in each row
-    std::vector<std::ptrdiff_t> origin;  // per row: K(i,j) = storage[origin[i] + j]
+    std::vector<short> isFree;                 // per node: 1 = head computed, 0 = head prescribed
+    std::vector<int> nextKnown;                // per node: first known-head node at or after it
+    std::vector<short> profileStart;           // per row: first stored column, 0 <= start <= row
+    std::vector<double> storage;               // rows one after another, diagonal last in each row
+    std::vector<std::ptrdiff_t> origin;        // per row: K(i,j) = storage[origin[i] + j]
     std::vector<PipeConstants> pipeConstants;  // per pipe: what its law needs between passes
-    short state = -1;                    // stage reached by the set-up (-1 before InitProfile)
+    short state = -1;  // stage reached by the set-up (-1 before InitProfile)
 };
 
 struct Network {

@@ -25,7 +25,9 @@ constexpr int kTooManyNodes = -7;    // more than kMaxNodes nodes
 // Sizes the per-row tables for the network's nodes and sets state 0.
 int InitProfile(Network& net);
 
-// Free-node flags: every node free, then the node of every known head prescribed.
+// Free-node flags: every node free, then the node of every known head prescribed. Also notes
+// for every node the next known-head node at or after it, which lets the factorisation skip the
+// prescribed columns in runs.
 void MarkKnownHeads(Network& net);
 
 // Profile start of every row: the smallest start node of the elements ending in it. Refuses

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr double kLitresToCubicMetres = 0.001;
 constexpr double kViscosityUnit = 1e-6;          // entered viscosity is in 10^-6 m^2/s
 constexpr double kInitialFlowPerDiameter = 0.1;  // l/s of a pipe's first guess per mm
 
@@ -19,6 +18,8 @@ bool IsSeparator(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Reads the next token into buffer; the input error of a file that ends here, or tooLong for a
+// token beyond maxLength characters.
 InputErrorCode CheckedToken(FILE* input, char* buffer, int maxLength, InputErrorCode tooLong) {
     switch (ReadToken(input, buffer, maxLength)) {
         case TokenStatus::Read:
@@ -31,6 +32,7 @@ InputErrorCode CheckedToken(FILE* input, char* buffer, int maxLength, InputError
     return tooLong;
 }
 
+// Reads the next token as a number of the body (see TokenValue).
 InputErrorCode ReadNumber(FILE* input, double& value) {
     char token[kMaxTokenLength + 1];
     InputErrorCode code = CheckedToken(input, token, kMaxTokenLength, InputErrorCode::TokenTooLong);
@@ -324,6 +326,8 @@ void WritePumpEcho(FILE* report, const Network& net) {
     }
 }
 
+// The known heads and the net inflows. Each net inflow turns into m^3/s right after its line is
+// written, the unit the calculation works in.
 void WriteNodeEcho(FILE* report, Network& net) {
     std::fputs("\n\n", report);
     std::fputs(text::kEchoKnownHeads, report);
@@ -336,7 +340,7 @@ void WriteNodeEcho(FILE* report, Network& net) {
     for (int s = 0; s < net.nodeCount; ++s) {
         std::fprintf(report, text::kEchoNodeValue, net.nodeNumber[s], net.netInflow[s]);
         std::fputs("\n", report);
-        net.netInflow[s] *= kLitresToCubicMetres;
+        net.netInflow[s] *= kMilli;
     }
 }
 

@@ -6,6 +6,8 @@
 namespace {
 
 constexpr double kInverseG = 0.1019367991845056;  // 1 / 9.81 [s^2/m]
+constexpr double kToPercent = 100.0;
+constexpr double kFromPercent = 0.01;
 
 // The formats print counters with "%hd". Only a run stopped at the largest bound, 32767, has a
 // counter beyond it, which then prints as -32768; the bound texts are decided on the full value.
@@ -20,28 +22,35 @@ void WriteBoundExceeded(const Network& net, int counter, FILE* report) {
     }
 }
 
-void WriteNodeTable(const Network& net, FILE* report) {
+// A table of the results begins after an empty line with its two heading lines.
+void WriteTableHeading(const char* names, const char* units, FILE* report) {
     std::fputs("\n\n", report);
-    std::fputs(text::kNodeHeader1, report);
-    std::fputs(text::kNodeHeader2, report);
+    std::fputs(names, report);
+    std::fputs(units, report);
+}
+
+void WriteNodeTable(const Network& net, FILE* report) {
+    WriteTableHeading(text::kNodeHeader1, text::kNodeHeader2, report);
     for (int i = 0; i < net.nodeCount; ++i) {
-        const double inflow = net.netInflow[i] * 1000;  // l/s
+        const double inflow = net.netInflow[i] * kLitresPerCubicMetre;
         std::fprintf(report, text::kNodeRow, net.nodeNumber[i], net.head[i], net.elevation[i],
                      net.head[i] - net.elevation[i], inflow);
     }
 }
 
 void WritePipeTable(const Network& net, FILE* report) {
-    if (net.pipeCount <= 0)
+    if (net.pipeCount <= 0) {
         return;
-    std::fputs("\n\n", report);
-    std::fputs(text::kPipeHeader1, report);
-    std::fputs(text::kPipeHeader2, report);
+    }
+    WriteTableHeading(text::kPipeHeader1, text::kPipeHeader2, report);
     for (const Pipe& pipe : net.pipes) {
         const double v = PipeVelocity(pipe);
-        const double gradient =
-            (net.head[pipe.startNode] - net.head[pipe.endNode]) * 100 / pipe.length;
-        const double headLoss = gradient * pipe.length * 0.01;
+        const double difference = net.head[pipe.startNode] - net.head[pipe.endNode];
+        const double gradient = difference * kToPercent / pipe.length;
+        // A fitting entered as a pipe of length 0 has no gradient, but it has a head loss: the
+        // way through the gradient would give 0 x infinity there.
+        const double headLoss =
+            pipe.length == 0.0 ? difference : gradient * pipe.length * kFromPercent;
         const double localLoss = pipe.zeta * v * v * 0.5 * kInverseG;
         std::fprintf(report, text::kPipeRow, net.nodeNumber[pipe.startNode],
                      net.nodeNumber[pipe.endNode], pipe.newFlow, v, gradient, headLoss, localLoss);
@@ -49,11 +58,10 @@ void WritePipeTable(const Network& net, FILE* report) {
 }
 
 void WritePumpTable(const Network& net, FILE* report) {
-    if (net.pumpCount <= 0)
+    if (net.pumpCount <= 0) {
         return;
-    std::fputs("\n\n", report);
-    std::fputs(text::kPumpHeader1, report);
-    std::fputs(text::kPumpHeader2, report);
+    }
+    WriteTableHeading(text::kPumpHeader1, text::kPumpHeader2, report);
     for (int p = 0; p < net.pumpCount; ++p) {
         const Pump& pump = net.pumps[p];
         const double headDifference = net.head[pump.startNode] - net.head[pump.endNode];
@@ -70,6 +78,7 @@ void WritePumpTable(const Network& net, FILE* report) {
 }  // namespace
 
 double PipeVelocity(const Pipe& pipe) {
+    // A flow in l/s over an area in mm^2 is a velocity in 1000 m/s, hence the 0.001.
     return pipe.newFlow / (pipe.diameter * pipe.diameter * kPiArea * 0.25 * 0.001);
 }
 
@@ -83,8 +92,9 @@ bool PumpInRange(const Pump& pump, double headDifference) {
 
 void WriteResults(Network& net, int counter, FILE* report) {
     for (const Pump& pump : net.pumps) {
-        if (pump.startNode == pump.endNode)
+        if (pump.startNode == pump.endNode) {
             continue;  // such a pump changed no inflow
+        }
         net.netInflow[pump.startNode] = pump.savedStartInflow;
         net.netInflow[pump.endNode] = pump.savedEndInflow;
     }
@@ -108,8 +118,9 @@ void WriteGraphData(const Network& net, int counter, FILE* graph) {
     std::fprintf(graph, text::kGraphCount, AsPrinted(counter));
     std::fputs("\n\n", graph);
     std::fprintf(graph, text::kGraphListCount, net.nodeCount);
-    for (int i = 0; i < net.nodeCount; ++i)
+    for (int i = 0; i < net.nodeCount; ++i) {
         std::fprintf(graph, text::kGraphHead, net.head[i]);
+    }
     std::fputs("\n\n", graph);
     std::fprintf(graph, text::kGraphListCount, net.pipeCount);
     for (const Pipe& pipe : net.pipes) {

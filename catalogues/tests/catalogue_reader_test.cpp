@@ -1,6 +1,8 @@
 // The token reader of the three catalogue formats and the numbers the windows compute.
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "CatalogueFile.h"
 #include "CatalogueTestSupport.h"
 
@@ -103,7 +105,7 @@ TEST(CatalogueReader, DiameterRecordCutOffOrOverlong) {
 }
 
 TEST(CatalogueReader, FilesAreReadAsUtf8OrWindows1252) {
-    testing::CatalogueDirectory dir;
+    testing::WorkingDirectory dir;
     dir.write("utf8.xta", "Rückschlagklappe DN50 2,0 endl\n");
     dir.write("ansi.xta",
               "R\xFC"

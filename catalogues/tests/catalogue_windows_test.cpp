@@ -2,6 +2,7 @@
 // field, the transfer into the main window's edits, and the catalogue messages.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,8 +18,8 @@
 namespace kolma {
 namespace {
 
-using testing::CatalogueDirectory;
 using testing::ScriptedDialogs;
+using testing::WorkingDirectory;
 
 QStringList entries(const QListWidget* list) {
     QStringList texts;
@@ -44,7 +45,7 @@ protected:
         dir.write("Bogen.xta", "B90 DN65 0,4 endl\n");
     }
     ScriptedDialogs scripted;
-    CatalogueDirectory dir;
+    WorkingDirectory dir;
     QLineEdit edit12{QStringLiteral("1,50")};
 };
 
@@ -125,7 +126,7 @@ TEST_F(LossCatalogue, AddReplacesTheMainWindowZetaAndCancelKeepsIt) {
 
 TEST_F(LossCatalogue, VanishedFileIsReportedAndTheOldDiametersStay) {
     TForm6 form(&edit12);
-    dir.remove("Bogen.xta");
+    QFile::remove(dir.filePath("Bogen.xta"));
     form.FileListBox1->setCurrentRow(1);
     ASSERT_EQ(scripted.messages.size(), 1u);
     expectUnreadableQuestion(scripted.messages[0]);
@@ -153,7 +154,7 @@ TEST_F(LossCatalogue, ZetaThatIsNotANumberIsNamedOnceAndNeverTransferred) {
 
 TEST(Catalogues, WithoutCatalogueFilesTheWindowsOpenQuietlyWithEmptyLists) {
     ScriptedDialogs scripted;
-    CatalogueDirectory dir;
+    WorkingDirectory dir;
     QLineEdit target(QStringLiteral("5"));
     TForm6 losses(&target);
     TForm7 pumps;
@@ -201,7 +202,7 @@ protected:
         return t;
     }
     ScriptedDialogs scripted;
-    CatalogueDirectory dir;
+    WorkingDirectory dir;
     QLineEdit type{QStringLiteral("alt")};
     QLineEdit Q[8];
     QLineEdit h[8];
@@ -275,12 +276,12 @@ TEST_F(PumpCatalogue, TenPointsAreListedButEightTransferredOnlyAfterOk) {
 
 TEST_F(PumpCatalogue, VanishedFileEndsTheHandlerWithTheListsAsTheyStand) {
     TForm7 form;
-    dir.remove("Firma.DTB");
+    QFile::remove(dir.filePath("Firma.DTB"));
     form.ListBox1->setCurrentRow(2);
     ASSERT_EQ(scripted.messages.size(), 1u);
     expectUnreadableQuestion(scripted.messages[0]);
     EXPECT_EQ(entries(form.ListBox2), (QStringList{"0", "5", "10"}));
-    dir.remove("Zweite.dtb");
+    QFile::remove(dir.filePath("Zweite.dtb"));
     form.FileListBox1->setCurrentRow(1);
     EXPECT_EQ(scripted.messages.size(), 2u);
     EXPECT_EQ(form.ListBox1->count(), 0);
@@ -314,7 +315,7 @@ protected:
                 form.Label10->text(), form.Label11->text(), form.Label12->text()};
     }
     ScriptedDialogs scripted;
-    CatalogueDirectory dir;
+    WorkingDirectory dir;
     QLineEdit edit6{QStringLiteral("80")};
 };
 
@@ -380,7 +381,7 @@ TEST_F(DiameterCatalogue, NonNumericOuterDiameterIsNamedAndNotTransferred) {
     EXPECT_EQ(scripted.messages[0].caption, "Fehler");
     EXPECT_EQ(form.Edit3->text(), "");
     EXPECT_FALSE(form.Button1->isEnabled());
-    dir.remove("Stahl.dur");
+    QFile::remove(dir.filePath("Stahl.dur"));
     form.FileListBox1->setCurrentRow(1);
     EXPECT_EQ(scripted.messages.size(), 2u);
     expectUnreadableQuestion(scripted.messages[1]);

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextEdit>
+#include <optional>
 
 #include "Handler.h"
 #include "ScriptedDialogs.h"
@@ -34,11 +35,21 @@ struct Viewer {
     kolma::TForm5 form;
 };
 
-// Text of a PDF file as pdftotext extracts it; empty when the tool is missing.
-QString pdfText(const QString& pdf) {
+// Answers the printer dialog, with PDF output to the file as the chosen printer, and prints.
+void printToPdf(kolma::TForm5& viewer, ScriptedDialogs& dialogs, const QString& pdf, bool confirm) {
+    dialogs.printerSetup = [pdf](QPrinter& p) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(pdf);
+    };
+    dialogs.printerAnswers.push_back(confirm);
+    viewer.Drucken1->trigger();
+}
+
+// Text of a PDF file as pdftotext extracts it; nothing when the tool is missing.
+std::optional<QString> pdfText(const QString& pdf) {
     const QString tool = QStandardPaths::findExecutable("pdftotext");
     if (tool.isEmpty())
-        return QString();
+        return std::nullopt;
     QProcess p;
     p.start(tool, {"-layout", pdf, "-"});
     p.waitForFinished(-1);
@@ -111,24 +122,19 @@ TEST(ReportViewer, PrintingPrintsTheStoredReportAndShowsItAgain) {
     Viewer v(dir);
     v.form.RichEdit1->setPlainText("nicht gespeicherte Änderung");
     const QString pdf = dir.filePath("bericht.pdf");
-    dialogs.printerSetup = [&pdf](QPrinter& p) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(pdf);
-    };
-    dialogs.printerAnswers.push_back(true);
-    v.form.Drucken1->trigger();
+    printToPdf(v.form, dialogs, pdf, true);
 
     EXPECT_EQ(dialogs.printerDialogs, 1);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_GT(QFileInfo(pdf).size(), 0);
     EXPECT_TRUE(dir.read("bericht.pdf").startsWith("%PDF"));
     EXPECT_EQ(v.form.RichEdit1->toPlainText(), QString::fromUtf8(kReport));
-    const QString printed = pdfText(pdf);
-    if (printed.isEmpty())
+    const std::optional<QString> printed = pdfText(pdf);
+    if (!printed)
         GTEST_SKIP() << "pdftotext is not installed; the printed text is not checked";
-    EXPECT_TRUE(printed.contains("Drucknetzeberechnung nach der Finite Elemente Methode"));
-    EXPECT_TRUE(printed.contains("Iterationsschritte = 7"));
-    EXPECT_FALSE(printed.contains("Änderung"));
+    EXPECT_TRUE(printed->contains("Drucknetzeberechnung nach der Finite Elemente Methode"));
+    EXPECT_TRUE(printed->contains("Iterationsschritte = 7"));
+    EXPECT_FALSE(printed->contains("Änderung"));
 }
 
 TEST(ReportViewer, CancelInThePrinterDialogPrintsNothing) {
@@ -137,12 +143,7 @@ TEST(ReportViewer, CancelInThePrinterDialogPrintsNothing) {
     Viewer v(dir);
     v.form.RichEdit1->setPlainText("meine Notiz");
     const QString pdf = dir.filePath("bericht.pdf");
-    dialogs.printerSetup = [&pdf](QPrinter& p) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(pdf);
-    };
-    dialogs.printerAnswers.push_back(false);
-    v.form.Drucken1->trigger();
+    printToPdf(v.form, dialogs, pdf, false);
     EXPECT_EQ(dialogs.printerDialogs, 1);
     EXPECT_FALSE(QFileInfo::exists(pdf));
     EXPECT_EQ(v.form.RichEdit1->toPlainText(), "meine Notiz");

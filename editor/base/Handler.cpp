@@ -16,9 +16,7 @@ bool runHandler(const std::function<void()>& handler) {
     } catch (const std::exception& e) {
         message = QString::fromLocal8Bit(e.what());
     }
-    dialogs().showMessage(QApplication::activeWindow(),
-                          {message, QString::fromLatin1(kApplicationTitle), BoxIcon::Error,
-                           QMessageBox::Ok, QMessageBox::Ok});
+    errorBox(QApplication::activeWindow(), message, QString::fromLatin1(kApplicationTitle));
     return false;
 }
 

@@ -16,15 +16,22 @@ struct Tables {
 inline constexpr int kKeyColumn = 1;
 inline constexpr int kStartNodeColumn = 2;  // pipes and first pump block rows: AKN
 inline constexpr int kEndNodeColumn = 3;    // pipes and first pump block rows: EKN
+inline constexpr int kKnownHeadColumn = 2;  // nodes: bek. Druck [mNN]
 inline constexpr int kLengthColumn = 4;     // pipes: Länge [m]
 inline constexpr int kDiameterColumn = 5;   // pipes: di [mm]
 inline constexpr int kGroundColumn = 5;     // nodes: GOK [mNN]
 inline constexpr int kInvertColumn = 6;     // nodes: RS [mNN]
 
+// The values of a record, from the key column on: Strangnr. to zeta, Knotnum to RS.
+inline constexpr int kPipeValues = 7;
+inline constexpr int kNodeValues = 6;
+
 // Pump block k (from 1) takes the rows 3k - 2 (type, start and end node), 3k - 1 (heads) and
 // 3k (flows).
 inline constexpr int kPumpBlockRows = 3;
-inline int firstPumpRow(int block) { return kPumpBlockRows * block - 2; }
+inline int firstPumpRow(int block) {
+    return kPumpBlockRows * block - 2;
+}
 
 // The number of records from row 1 up to the first row whose key is empty; all rows when none
 // is.

@@ -2,6 +2,8 @@
 // the node number update, and the refusals that keep every operation inside its grid.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Handler.h"
 #include "Numbers.h"
 #include "StringGrid.h"
@@ -215,6 +217,27 @@ TEST_F(Tabellen, PumpBlocksBeyondTheTableAreRefused) {
               QStringLiteral("Die Anzahl der Pumpen soll unter 667 liegen"));
     EXPECT_EQ(pumpBlockRefusal(pumps, 0)->text, QStringLiteral("Ungültiger Eingabewert"));
     EXPECT_THROW(addPump(pumps, QStringLiteral("3a"), p), KolmaError);
+}
+
+// The import writes pumps through setPumpBlock too; a block outside the grid must not reach the
+// rows of another block or beyond the grid.
+TEST_F(Tabellen, SetPumpBlockWritesTheBlocksThreeRowsAndNothingOutsideTheTable) {
+    const PumpBlock p = pump(QStringLiteral("P7"), QStringLiteral("3"), QStringLiteral("4"));
+    setPumpBlock(pumps, 2, p);
+    EXPECT_EQ(rowValues(pumps, 4, 4), QStringList({"P7", "3", "4", " "}));
+    EXPECT_EQ(pumps.cell(1, 5), QStringLiteral("40,5"));
+    EXPECT_EQ(pumps.cell(8, 6), QStringLiteral("70"));
+    EXPECT_EQ(pumpBlock(pumps, 2).h, p.h);
+    EXPECT_EQ(pumpBlock(pumps, 2).Q, p.Q);
+    std::vector<QStringList> before;
+    for (int row = 0; row < pumps.rowCount(); ++row)
+        before.push_back(rowValues(pumps, row, pumps.colCount() - 1));
+    for (int block : {0, -1, 35}) {
+        setPumpBlock(pumps, block, p);
+        for (int row = 0; row < pumps.rowCount(); ++row)
+            ASSERT_EQ(rowValues(pumps, row, pumps.colCount() - 1), before[row])
+                << "block " << block << " row " << row;
+    }
 }
 
 TEST_F(Tabellen, RemovePumpMovesTheLaterBlocksUpByOneBlock) {

@@ -121,5 +121,13 @@ TEST_F(Drawing, FlatAndZeroLengthSectionsStayOnTheDatumLine) {
     EXPECT_TRUE(hasLine(list, {120, 360}, {120, 360}, Qt::blue));
 }
 
+TEST_F(Drawing, NodesWithoutTheirSegmentsDrawNothing) {
+    SectionData data = section();
+    ASSERT_FALSE(buildSection(SectionGeometry::print(), data, {}, tenPerCharacter).empty());
+    data.segments.pop_back();
+    EXPECT_FALSE(data.drawable());
+    EXPECT_TRUE(buildSection(SectionGeometry::print(), data, {}, tenPerCharacter).empty());
+}
+
 }  // namespace
 }  // namespace kolma::testing

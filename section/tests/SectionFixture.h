@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <initializer_list>
 #include <memory>
 #include <utility>
@@ -18,14 +16,13 @@
 #include "NodeSequence.h"
 #include "StringGrid.h"
 #include "Tables.h"
+#include "WorkingDirectory.h"
 
 namespace kolma::testing {
 
 class SectionFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = QDir::currentPath();
-        QDir::setCurrent(dir_.path());
         setSystemNodeCount(0);
         for (StringGrid* grid : {pipes_.get(), pumps_.get(), nodes_.get()})
             for (int row = 1; row < grid->rowCount(); ++row)
@@ -41,7 +38,6 @@ protected:
         setPump("30", "40", {"38", "10", "20"});
         writeGraphFile(graphText({105, 104, 103.5, 125}, {{5.25, 0.30}, {-5.25, 0.67}}));
     }
-    void TearDown() override { QDir::setCurrent(previous_); }
 
     Tables tables() { return {pipes_.get(), pumps_.get(), nodes_.get()}; }
 
@@ -86,8 +82,7 @@ protected:
     std::unique_ptr<StringGrid> nodes_ = std::make_unique<StringGrid>(7, 1001);
 
 private:
-    QTemporaryDir dir_;
-    QString previous_;
+    WorkingDirectory dir_;  // the current directory while the test runs
 };
 
 }  // namespace kolma::testing

@@ -128,5 +128,20 @@ TEST_F(SequenceDialog, OpensTheSectionOnlyWhenEveryNodeIsComplete) {
     EXPECT_EQ(scripted.modalWindows.size(), 1u);
 }
 
+TEST(SequenceGrid, RemovingARowOutsideTheEntriesChangesNothing) {
+    StringGrid grid(2, 3);
+    labelSequenceGrid(grid);
+    grid.setCell(1, 1, QStringLiteral("10"));
+    grid.setCell(1, 2, QStringLiteral("20"));
+    for (int row : {0, 3, -1}) {
+        EXPECT_EQ(removeSequenceEntry(grid, row), QString()) << row;
+        EXPECT_EQ(grid.rowCount(), 3);
+        EXPECT_EQ(grid.cell(1, 0), QStringLiteral("Knotennr."));
+        EXPECT_EQ(grid.cell(1, 2), QStringLiteral("20"));
+    }
+    EXPECT_EQ(removeSequenceEntry(grid, 1), QStringLiteral("20"));
+    EXPECT_EQ(grid.rowCount(), 2);
+}
+
 }  // namespace
 }  // namespace kolma::testing

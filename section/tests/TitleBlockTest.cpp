@@ -39,6 +39,15 @@ TEST(TitleBlockFile, WritesCrLfInTheEightBitCharacterSetWhereItCan) {
               (QStringList{"1", "2", "3", "4", "e"}));
 }
 
+TEST(TitleBlockFile, EveryEightBitCharacterIsWrittenAsTheByteItIsReadFrom) {
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const QByteArray line(1, static_cast<char>(byte));
+        const QStringList read = titleBlockLines(line);
+        ASSERT_EQ(read.size(), 1) << byte;
+        EXPECT_EQ(titleBlockBytes(read), line + "\r\n") << byte;
+    }
+}
+
 TEST(TitleBlockFile, ReadsAnyLineEndAndEitherEncoding) {
     EXPECT_EQ(titleBlockLines("a\rb\nc\r\n\r\nd"), (QStringList{"a", "b", "c", "", "d"}));
     EXPECT_EQ(titleBlockLines("Ma\xDFnahme\r\n"), QStringList{QStringLiteral("Maßnahme")});

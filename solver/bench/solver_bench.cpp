@@ -73,8 +73,9 @@ void WholeRun(benchmark::State& state) {
 
 void Sizes(benchmark::internal::Benchmark* b) {
     for (int kind = 0; kind < 3; ++kind) {
-        for (int nodes : {100, 500, 1000})
+        for (int nodes : {100, 500, 1000}) {
             b->Args({kind, nodes});
+        }
     }
 }
 

@@ -51,11 +51,13 @@ void ExpectBalancedAndLawful(const Network& net, double lawTolerance) {
     // The report puts a pump node's saved input back, also at a known-head node; elsewhere a
     // known-head node holds its computed supply, a free node its input [m^3/s].
     std::vector<bool> pumpNode(net.nodeCount, false);
-    for (const Pump& pump : net.pumps)
+    for (const Pump& pump : net.pumps) {
         pumpNode[pump.startNode] = pumpNode[pump.endNode] = true;
+    }
     for (int i = 0; i < net.nodeCount; ++i) {
-        if (pumpNode[i] && !net.system.isFree[i])
+        if (pumpNode[i] && !net.system.isFree[i]) {
             continue;
+        }
         EXPECT_NEAR(balance[i] + net.netInflow[i] * 1000, 0.0, 1e-9 * largest) << "node " << i;
     }
 }
@@ -141,9 +143,9 @@ TEST(Calculation, PassCounterAndBoundTexts) {
     EXPECT_EQ(GraphCounter(atBound.graph), passes);
     EXPECT_EQ(Occurrences(atBound.report, kBoundText), 0);
 
-    Network short_ = SinglePipe();
-    short_.maxIterations = static_cast<short>(passes - 1);
-    const testnet::Run beyond = testnet::Calculate(short_);
+    Network belowPasses = SinglePipe();
+    belowPasses.maxIterations = static_cast<short>(passes - 1);
+    const testnet::Run beyond = testnet::Calculate(belowPasses);
     EXPECT_EQ(GraphCounter(beyond.graph), passes);  // the bound + 1
     EXPECT_EQ(Occurrences(beyond.report, kBoundText), 2);
     EXPECT_NE(

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "example_files.h"
 #include "read_run.h"
 
 namespace {
@@ -18,20 +19,8 @@ const char kEchoPipeHead[] =
     "\nStrangnr.|  KNA-KNE  |   Laenge  |Durchmesser|kswert| zeta |"
     "\n   [-]   |    [-]    |    [m]    |    [mm]   | [mm] |  [-] |";
 
-// The two-node example file, as the editor writes it.
-const char kTwoNodes[] =
-    "3\t1.305\t1000\t1\t2\t0\t1\n"
-    "\n"
-    "10\n"
-    "20\n"
-    "\n"
-    "1\t0\t1\t120.5\t150\t0.1\t0.00\t\n"
-    "\n\n\n\n"
-    "0\t100.0\t---\t---\t105.0\t98.0\t\n"
-    "1\t---\t0\t2.5\t104.0\t97.5\t\n";
-
 TEST(InputEcho, TwoNodeExampleIsEchoedByteForByte) {
-    const ReadRun run = ReadFromMemory(kTwoNodes);
+    const ReadRun run = ReadFromMemory(kTwoNodeExample);
     ASSERT_FALSE(run.error);
     EXPECT_EQ(run.report, std::string(kEchoCounts) + kEchoPipeHead +
                               "\n    1    |   10-20   |     120.50|     150.00|  0.10|  0.00|"
@@ -45,7 +34,7 @@ TEST(InputEcho, TwoNodeExampleIsEchoedByteForByte) {
 }
 
 TEST(InputEcho, TwoNodeExampleFillsTheModel) {
-    const ReadRun run = ReadFromMemory(kTwoNodes);
+    const ReadRun run = ReadFromMemory(kTwoNodeExample);
     ASSERT_FALSE(run.error);
     const Network& net = run.net;
     ASSERT_EQ(net.pipes.size(), 1u);

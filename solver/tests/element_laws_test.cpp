@@ -26,11 +26,13 @@ Pump MakePump(std::initializer_list<double> flows, std::initializer_list<double>
               double flow) {
     Pump pump{};
     int k = 0;
-    for (double q : flows)
+    for (double q : flows) {
         pump.supportFlow[k++] = q;
+    }
     k = 0;
-    for (double h : heads)
+    for (double h : heads) {
         pump.supportHead[k++] = h;
+    }
     pump.supportCount = k;
     pump.flow = flow;
     return pump;

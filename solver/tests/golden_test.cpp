@@ -85,6 +85,12 @@ SolverRun RunSolverIn(const fs::path& dir) {
         return {};
     }
     const pid_t child = fork();
+    if (child < 0) {
+        close(output[0]);
+        close(output[1]);
+        ADD_FAILURE() << "no process for the solver";
+        return {};
+    }
     if (child == 0) {
         const int nothing = open("/dev/null", O_RDONLY);
         if (chdir(dir.c_str()) != 0 || nothing < 0) {

@@ -16,14 +16,16 @@ using Dense = std::vector<std::vector<long double>>;
 Network ProfileNetwork(int n, const std::vector<std::pair<int, int>>& elements,
                        const std::vector<int>& known) {
     Network net = testnet::Empty();
-    for (int i = 0; i < n; ++i)
+    for (int i = 0; i < n; ++i) {
         testnet::AddNode(net, i + 1);
+    }
     for (int k : known) {
         net.knownHeads.push_back({100.0 + k, static_cast<short>(k)});
         ++net.knownHeadCount;
     }
-    for (const auto& [a, b] : elements)
+    for (const auto& [a, b] : elements) {
         testnet::AddPipe(net, a, b, 100, 100);
+    }
     InitProfile(net);
     MarkKnownHeads(net);
     EXPECT_EQ(BuildProfile(net), kSystemOk);
@@ -64,32 +66,37 @@ std::vector<long double> DenseHeads(const Dense& k, const std::vector<short>& is
     const int n = static_cast<int>(k.size());
     std::vector<int> free;
     for (int i = 0; i < n; ++i) {
-        if (isFree[i])
+        if (isFree[i]) {
             free.push_back(i);
+        }
     }
     const int f = static_cast<int>(free.size());
     Dense a(f, std::vector<long double>(f + 1, 0.0L));
     for (int r = 0; r < f; ++r) {
         a[r][f] = y[free[r]];
         for (int j = 0; j < n; ++j) {
-            if (!isFree[j])
+            if (!isFree[j]) {
                 a[r][f] -= k[free[r]][j] * x0[j];
+            }
         }
-        for (int c = 0; c < f; ++c)
+        for (int c = 0; c < f; ++c) {
             a[r][c] = k[free[r]][free[c]];
+        }
     }
     for (int p = 0; p < f; ++p) {
         for (int r = p + 1; r < f; ++r) {
             const long double factor = a[r][p] / a[p][p];
-            for (int c = p; c <= f; ++c)
+            for (int c = p; c <= f; ++c) {
                 a[r][c] -= factor * a[p][c];
+            }
         }
     }
     std::vector<long double> x(x0.begin(), x0.end());
     for (int r = f - 1; r >= 0; --r) {
         long double sum = a[r][f];
-        for (int c = r + 1; c < f; ++c)
+        for (int c = r + 1; c < f; ++c) {
             sum -= a[r][c] * x[free[c]];
+        }
         x[free[r]] = sum / a[r][r];
     }
     return x;
@@ -105,21 +112,25 @@ TEST(NodeSystem, ProfileCholeskyMatchesDenseSolution) {
         const int n = 5 + trial * 3;
         std::vector<std::pair<int, int>> elements;
         std::uniform_int_distribution<int> reach(1, 6);
-        for (int b = 1; b < n; ++b)
+        for (int b = 1; b < n; ++b) {
             elements.push_back({std::max(0, b - reach(random)), b});
+        }
         std::vector<int> known;
-        for (int i = 0; i < n; i += 4 + trial % 3)
+        for (int i = 0; i < n; i += 4 + trial % 3) {
             known.push_back(i);
+        }
         Network net = ProfileNetwork(n, elements, known);
         const Dense k = FillRandomMatrix(net, random);
 
         std::uniform_real_distribution<double> inflow(-0.05, 0.05);
         std::vector<double> y(n);
-        for (double& value : y)
+        for (double& value : y) {
             value = inflow(random);
+        }
         std::vector<double> x(n, 0.0);
-        for (int node : known)
+        for (int node : known) {
             x[node] = 100.0 + node;
+        }
         const std::vector<long double> expected = DenseHeads(k, net.system.isFree, y, x);
 
         ASSERT_EQ(Decompose(net, n), n);
@@ -129,8 +140,9 @@ TEST(NodeSystem, ProfileCholeskyMatchesDenseSolution) {
         }
         for (int node : known) {
             long double supply = 0.0L;
-            for (int j = 0; j < n; ++j)
+            for (int j = 0; j < n; ++j) {
                 supply += k[node][j] * expected[j];
+            }
             EXPECT_NEAR(y[node], static_cast<double>(supply), 1e-8) << "trial " << trial;
         }
     }
@@ -141,16 +153,18 @@ TEST(NodeSystem, FactorReconstructsTheFreeBlock) {
     std::mt19937 random(7);
     const int n = 12;
     std::vector<std::pair<int, int>> elements;
-    for (int b = 1; b < n; ++b)
+    for (int b = 1; b < n; ++b) {
         elements.push_back({std::max(0, b - 3), b});
+    }
     Network net = ProfileNetwork(n, elements, {0, 5});
     const Dense k = FillRandomMatrix(net, random);
     ASSERT_EQ(Decompose(net, n), n);
     const auto& isFree = net.system.isFree;
     const auto& start = net.system.profileStart;
     auto factor = [&](int i, int j) -> long double {
-        if (j < start[i] || j > i || !isFree[i] || !isFree[j])
+        if (j < start[i] || j > i || !isFree[i] || !isFree[j]) {
             return 0.0L;
+        }
         return i == j ? 1.0L / At(net, i, i) : At(net, i, j);
     };
     for (int i = 0; i < n; ++i) {
@@ -160,8 +174,9 @@ TEST(NodeSystem, FactorReconstructsTheFreeBlock) {
                 continue;
             }
             long double product = 0.0L;
-            for (int m = 0; m <= j; ++m)
+            for (int m = 0; m <= j; ++m) {
                 product += factor(i, m) * factor(j, m);
+            }
             EXPECT_NEAR(static_cast<double>(product), static_cast<double>(k[i][j]), 1e-12);
         }
     }
@@ -177,8 +192,9 @@ TEST(NodeSystem, TwoNodesOnePipeGiveThreeStoredValues) {
 // included.
 TEST(NodeSystem, ProfileTakesPipesAndPumps) {
     Network net = testnet::Empty();
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
         testnet::AddNode(net, i + 1);
+    }
     testnet::AddPipe(net, 2, 4, 10, 100);
     testnet::AddPipe(net, 3, 4, 10, 100);
     testnet::AddPump(net, "P", 1, 5, {0, 10, 20}, {30, 25, 10});
@@ -186,8 +202,9 @@ TEST(NodeSystem, ProfileTakesPipesAndPumps) {
     MarkKnownHeads(net);
     ASSERT_EQ(BuildProfile(net), kSystemOk);
     const short expected[] = {0, 1, 2, 3, 2, 1};
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(net.system.profileStart[i], expected[i]) << i;
+    }
 }
 
 TEST(NodeSystem, StepsOutOfOrderAreRefused) {
@@ -290,4 +307,17 @@ TEST(NodeSystem, PumpTermsAtASharedNodeAddUp) {
         EXPECT_DOUBLE_EQ(net.netInflow[1], -0.0015 + termA - termB) << pass;
         EXPECT_DOUBLE_EQ(net.netInflow[2], -0.002 + termB) << pass;
     }
+}
+
+// A file may hold no nodes at all; the factorisation then has no rows, and no mean diagonal to
+// scale its tolerance by, and must still let the pass go on.
+TEST(NodeSystem, NoNodesDecomposeAndSolve) {
+    Network net = testnet::Empty();
+    InitProfile(net);
+    MarkKnownHeads(net);
+    ASSERT_EQ(BuildProfile(net), kSystemOk);
+    ASSERT_EQ(AllocateMatrix(net, 0), kSystemOk);
+    AssembleSystem(net);
+    EXPECT_EQ(Decompose(net, 0), 0);
+    EXPECT_EQ(SolveHeads(net, net.head.data(), net.netInflow.data(), 0), kSystemOk);
 }

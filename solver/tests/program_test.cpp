@@ -4,21 +4,15 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
-#include <string>
-
+#include "example_files.h"
 #include "memory_io.h"
 
 namespace {
 
 const char kBanner[] = "\n------------------------------------------------------------------";
-
-const char kTwoNodes[] =
-    "3\t1.305\t1000\t1\t2\t0\t1\n\n10\n20\n\n"
-    "1\t0\t1\t120.5\t150\t0.1\t0.00\t\n\n\n\n\n"
-    "0\t100.0\t---\t---\t105.0\t98.0\t\n"
-    "1\t---\t0\t2.5\t104.0\t97.5\t\n";
 
 TEST(RunTarnholm, WithoutInputWritesOnlyTwoLineBreaks) {
     MemoryFiles files;
@@ -35,7 +29,7 @@ TEST(RunTarnholm, WithoutInputWritesOnlyTwoLineBreaks) {
 // and believe the run succeeded, so this end must fail loudly and calculate nothing.
 TEST(RunTarnholm, UnopenableReportEndsWithFailureBeforeCalculating) {
     MemoryFiles files;
-    files.input = kTwoNodes;
+    files.input = kTwoNodeExample;
     files.reportOpens = false;
     EXPECT_EQ(RunTarnholm(files.Io()), 2);
     EXPECT_EQ(files.Console(), "\n***Datei ausgabe.aus kann nicht geoeffnet werden\n***Abbruch\n");
@@ -58,7 +52,7 @@ TEST(RunTarnholm, InputErrorEndsNormallyWithoutResultsOrGraph) {
 
 TEST(RunTarnholm, EchoFollowsTheBannerAndPrecedesTheResults) {
     MemoryFiles files;
-    files.input = kTwoNodes;
+    files.input = kTwoNodeExample;
     files.report = kBanner;
     EXPECT_EQ(RunTarnholm(files.Io()), 0);
     EXPECT_EQ(files.Console(), "\n\n");
@@ -89,7 +83,7 @@ TEST(RunTarnholm, SingularSystemReportsTheRowAndFails) {
 
 TEST(RunTarnholm, UncreatableGraphDataEndsWithFailure) {
     MemoryFiles files;
-    files.input = kTwoNodes;
+    files.input = kTwoNodeExample;
     files.graphOpens = false;
     EXPECT_EQ(RunTarnholm(files.Io()), 5);
     EXPECT_EQ(files.Console(),

@@ -25,8 +25,9 @@ inline double ReferenceColebrook(double reynolds, double relativeRoughness) {
 // Darcy-Weisbach head loss [m] of the pipe at the flow [l/s]: (lambda L / d + zeta) q |q| /
 // (2 g A^2), lambda laminar below Re 2300 (Re with pi = 3.1415, as the law is stated).
 inline double ReferenceHeadLoss(const Pipe& pipe, double flow, double viscosity) {
-    if (flow == 0.0)
+    if (flow == 0.0) {
         return 0.0;
+    }
     const double q = flow * 0.001;
     const double d = pipe.diameter * 0.001;
     const double reynolds = std::fabs(q) / (d * d * 3.1415 / 4) * d / viscosity;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "network_builder.h"
 #include "report.h"
@@ -102,4 +103,26 @@ TEST(Results, PumpOperatingRange) {
         EXPECT_EQ(PumpInRange(RangePump(c.flow), -c.lift), c.inRange)
             << c.flow << " l/s, " << c.lift << " m";
     }
+}
+
+// A valve or fitting entered as a pipe of length 0 with only its zeta: its head loss is the
+// head difference of its nodes (the gradient has no finite value and is left as it comes).
+TEST(Results, PipeOfLengthZeroShowsItsHeadLoss) {
+    Network net = ExampleNetwork();
+    net.pipes[0].length = 0.0;
+    net.pipes[0].zeta = 2.5;
+    const std::string text = Written([&](FILE* f) { WriteResults(net, 12, f); });
+    const std::size_t row = text.find("\n|  10-20  |");
+    ASSERT_NE(row, std::string::npos) << text;
+    const std::string line = text.substr(row + 1, text.find('\n', row + 1) - row - 1);
+    EXPECT_EQ(line.find("nan"), std::string::npos) << line;
+    // Fields: nodes, flow, velocity, gradient, head loss, local-loss share.
+    std::vector<std::string> fields;
+    for (std::size_t at = 1; at < line.size();) {
+        const std::size_t bar = line.find('|', at);
+        fields.push_back(line.substr(at, bar - at));
+        at = bar + 1;
+    }
+    ASSERT_EQ(fields.size(), 6u) << line;
+    EXPECT_DOUBLE_EQ(std::atof(fields[4].c_str()), 0.5) << line;  // 100 - 99.5
 }

@@ -4,9 +4,13 @@
 
 namespace kolma::testing {
 
-ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
+ScriptedDialogs::ScriptedDialogs() {
+    setDialogs(this);
+}
 
-ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
+ScriptedDialogs::~ScriptedDialogs() {
+    setDialogs(nullptr);
+}
 
 QMessageBox::StandardButton ScriptedDialogs::showMessage(QWidget*, const MessageRequest& r) {
     messages.push_back(r);
@@ -15,18 +19,18 @@ QMessageBox::StandardButton ScriptedDialogs::showMessage(QWidget*, const Message
         messageAnswers.pop_front();
         return answer;
     }
-    if (r.defaultButton != QMessageBox::NoButton) return r.defaultButton;
+    if (r.defaultButton != QMessageBox::NoButton)
+        return r.defaultButton;
     return r.buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Cancel;
 }
 
 std::optional<QString> ScriptedDialogs::getOpenFileName(QWidget*, const FileRequest& r) {
     fileRequests.push_back(r);
-    if (fileAnswers.empty()) return std::nullopt;
-    const bool chosen = fileAnswers.front().has_value();
-    const QString name = fileAnswers.front().value_or(QString());
+    if (fileAnswers.empty())
+        return std::nullopt;
+    std::optional<QString> answer = std::move(fileAnswers.front());
     fileAnswers.pop_front();
-    if (!chosen) return std::nullopt;
-    return name;
+    return answer;
 }
 
 std::optional<QString> ScriptedDialogs::getSaveFileName(QWidget* parent, const FileRequest& r) {
@@ -35,8 +39,10 @@ std::optional<QString> ScriptedDialogs::getSaveFileName(QWidget* parent, const F
 
 bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer) {
     ++printerDialogs;
-    if (printerSetup) printerSetup(printer);
-    if (printerAnswers.empty()) return false;
+    if (printerSetup)
+        printerSetup(printer);
+    if (printerAnswers.empty())
+        return false;
     const bool answer = printerAnswers.front();
     printerAnswers.pop_front();
     return answer;
@@ -46,7 +52,8 @@ int ScriptedDialogs::execModal(QDialog& dialog) {
     modalWindows.push_back(dialog.objectName().isEmpty()
                                ? QString::fromLatin1(dialog.metaObject()->className())
                                : dialog.objectName());
-    if (modalScripts.empty()) return QDialog::Rejected;
+    if (modalScripts.empty())
+        return QDialog::Rejected;
     auto script = std::move(modalScripts.front());
     modalScripts.pop_front();
     return script(dialog);
@@ -54,7 +61,8 @@ int ScriptedDialogs::execModal(QDialog& dialog) {
 
 std::vector<QString> ScriptedDialogs::messageTexts() const {
     std::vector<QString> texts;
-    for (const auto& m : messages) texts.push_back(m.text);
+    for (const auto& m : messages)
+        texts.push_back(m.text);
     return texts;
 }
 
