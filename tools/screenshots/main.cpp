@@ -7,9 +7,9 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTranslator>
@@ -104,9 +104,12 @@ int main(int argc, char** argv) {
     const QString output = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
     const QString reportCopy =
         argc == 4 ? QFileInfo(QString::fromLocal8Bit(argv[3])).absoluteFilePath() : QString();
-    QTemporaryDir workDir;
-    const QDir work(workDir.path());
-    if (!QDir().mkpath(output) || !copyDirectoryFiles(examples, work)) {
+    // A fixed working directory, so that the status line reads the same in every picture.
+    QDir work(QDir::temp().filePath(QStringLiteral("kolma-beispiel")));
+    work.removeRecursively();
+    const auto removeWork = qScopeGuard([&work] { work.removeRecursively(); });
+    if (!QDir().mkpath(output) || !QDir().mkpath(work.path()) ||
+        !copyDirectoryFiles(examples, work)) {
         std::fprintf(stderr, "cannot copy %s or create %s\n", argv[1], argv[2]);
         return 2;
     }
