@@ -24,8 +24,10 @@ QMessageBox::Icon qtIcon(BoxIcon icon) {
 void prepare(QFileDialog& d, const FileRequest& r) {
     d.setWindowTitle(r.title);
     d.setNameFilter(qtFilter(r.filter));
-    if (!r.directory.isEmpty()) d.setDirectory(r.directory);
-    if (!r.fileName.isEmpty()) d.selectFile(r.fileName);
+    if (!r.directory.isEmpty())
+        d.setDirectory(r.directory);
+    if (!r.fileName.isEmpty())
+        d.selectFile(r.fileName);
     d.setDefaultSuffix(r.defaultExtension);
     d.setOption(QFileDialog::ReadOnly, false);
 }
@@ -34,7 +36,8 @@ class QtDialogs : public Dialogs {
 public:
     QMessageBox::StandardButton showMessage(QWidget* parent, const MessageRequest& r) override {
         QMessageBox box(qtIcon(r.icon), r.caption, r.text, r.buttons, parent);
-        if (r.defaultButton != QMessageBox::NoButton) box.setDefaultButton(r.defaultButton);
+        if (r.defaultButton != QMessageBox::NoButton)
+            box.setDefaultButton(r.defaultButton);
         return static_cast<QMessageBox::StandardButton>(box.exec());
     }
 
@@ -43,7 +46,8 @@ public:
         prepare(d, r);
         d.setAcceptMode(QFileDialog::AcceptOpen);
         d.setFileMode(QFileDialog::ExistingFile);
-        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
+        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+            return std::nullopt;
         return d.selectedFiles().first();
     }
 
@@ -51,7 +55,8 @@ public:
         QFileDialog d(parent);
         prepare(d, r);
         d.setAcceptMode(QFileDialog::AcceptSave);
-        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
+        if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+            return std::nullopt;
         return d.selectedFiles().first();
     }
 
@@ -73,9 +78,13 @@ Dialogs* installed = nullptr;
 
 }  // namespace
 
-Dialogs& dialogs() { return installed ? *installed : qtDialogs(); }
+Dialogs& dialogs() {
+    return installed ? *installed : qtDialogs();
+}
 
-void setDialogs(Dialogs* d) { installed = d; }
+void setDialogs(Dialogs* d) {
+    installed = d;
+}
 
 QString qtFilter(const QString& vclFilter) {
     const QStringList parts = vclFilter.split(QLatin1Char('|'));
@@ -89,7 +98,8 @@ QString qtFilter(const QString& vclFilter) {
 }
 
 void errorBox(QWidget* parent, const QString& text, const QString& caption) {
-    dialogs().showMessage(parent, {text, caption, BoxIcon::Error, QMessageBox::Ok, QMessageBox::Ok});
+    dialogs().showMessage(parent,
+                          {text, caption, BoxIcon::Error, QMessageBox::Ok, QMessageBox::Ok});
 }
 
 bool questionBox(QWidget* parent, const QString& text, const QString& caption) {

@@ -7,7 +7,9 @@
 namespace kolma {
 namespace {
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 bool typesCharacter(QChar c) {
     const bool control = c.unicode() < 0x20 || c.unicode() == 0x7f;
@@ -35,13 +37,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != edit_ || event->type() != QEvent::KeyPress) return false;
+        if (watched != edit_ || event->type() != QEvent::KeyPress)
+            return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->text().isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
             return false;
         // Tab, Escape and Delete carry control characters but type nothing: focus moves and
         // dialogs close as everywhere else. Backspace and Enter are characters to the filters.
-        if (!typesCharacter(key->text().front())) return false;
+        if (!typesCharacter(key->text().front()))
+            return false;
         const bool pass = letsThrough(kind_, key->text().front());
         if (kind_ == InputFilter::WholeNumberBlankToOne && edit_->text() == QLatin1String(" "))
             edit_->setText(QStringLiteral("1"));

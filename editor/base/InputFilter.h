@@ -8,11 +8,11 @@ class QLineEdit;
 namespace kolma {
 
 enum class InputFilter {
-    WholeNumber,             // digits only; Backspace and Enter discarded too
-    Decimal,                 // digits and the comma
-    NoBlank,                 // everything but the blank
-    NoneAccepted,            // nothing: the edit only shows values
-    WholeNumberBlankToOne,   // WholeNumber; a text of exactly one blank first becomes "1"
+    WholeNumber,            // digits only; Backspace and Enter discarded too
+    Decimal,                // digits and the comma
+    NoBlank,                // everything but the blank
+    NoneAccepted,           // nothing: the edit only shows values
+    WholeNumberBlankToOne,  // WholeNumber; a text of exactly one blank first becomes "1"
 };
 
 // Attaches a filter to an edit (the filter object is owned by the edit).

@@ -15,7 +15,8 @@ QLocale germanLocale() {
 int integerValue(const QString& text) {
     int i = 0;
     const int n = text.size();
-    while (i < n && text[i].isSpace()) ++i;
+    while (i < n && text[i].isSpace())
+        ++i;
     bool negative = false;
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
         negative = text[i] == QLatin1Char('-');
@@ -24,11 +25,15 @@ int integerValue(const QString& text) {
     long long value = 0;
     for (; i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
         value = value * 10 + (text[i].unicode() - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
     }
-    if (negative) value = -value;
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
     return static_cast<int>(value);
 }
 
@@ -37,8 +42,10 @@ namespace {
 QString trimBlanks(const QString& text) {
     int first = 0;
     int last = text.size();
-    while (first < last && text[first] == QLatin1Char(' ')) ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' ')) --last;
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
     return text.mid(first, last - first);
 }
 
@@ -53,17 +60,21 @@ int strictInt(const QString& text) {
     }
     bool ok = false;
     const int value = digitsOnly ? t.toInt(&ok) : 0;
-    if (!ok) throw KolmaError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
+    if (!ok)
+        throw KolmaError(QStringLiteral("'%1' ist kein gültiger Integerwert").arg(text));
     return value;
 }
 
 double strictDouble(const QString& text) {
     bool ok = false;
     const double value = germanLocale().toDouble(trimBlanks(text), &ok);
-    if (!ok) throw KolmaError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
+    if (!ok)
+        throw KolmaError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
     return value;
 }
 
-QString twoDecimals(double value) { return germanLocale().toString(value, 'f', 2); }
+QString twoDecimals(double value) {
+    return germanLocale().toString(value, 'f', 2);
+}
 
 }  // namespace kolma

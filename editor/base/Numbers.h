@@ -26,7 +26,9 @@ double strictDouble(const QString& text);
 QString twoDecimals(double value);
 
 // A table cell or edit that holds no value: "" or a single blank.
-inline bool isEmptyCell(const QString& text) { return text.isEmpty() || text == QLatin1String(" "); }
+inline bool isEmptyCell(const QString& text) {
+    return text.isEmpty() || text == QLatin1String(" ");
+}
 
 // A cell that carries a value: neither empty nor one of the exchange files' words for an empty
 // value, "---" and "(null)".

@@ -16,18 +16,21 @@ int StringGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
     return grid_.cell(index.column() + 1, index.row() + 1);
 }
 
 bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole) return false;
+    if (role != Qt::EditRole)
+        return false;
     grid_.setCell(index.column() + 1, index.row() + 1, value.toString());
     return true;
 }
 
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole) return {};
+    if (role != Qt::DisplayRole)
+        return {};
     return orientation == Qt::Horizontal ? grid_.cell(section + 1, 0) : grid_.cell(0, section + 1);
 }
 
@@ -50,7 +53,8 @@ StringGrid::StringGrid(int colCount, int rowCount, QWidget* parent)
 }
 
 void StringGrid::setRowCount(int rows) {
-    if (rows < 1 || rows == rows_) return;
+    if (rows < 1 || rows == rows_)
+        return;
     model_->beginResetModel();
     cells_.resize(cols_ * rows);
     rows_ = rows;
@@ -63,7 +67,8 @@ QString StringGrid::cell(int col, int row) const {
 
 void StringGrid::setCell(int col, int row, const QString& text) {
     Q_ASSERT(contains(col, row));
-    if (!contains(col, row)) return;
+    if (!contains(col, row))
+        return;
     cells_[row * cols_ + col] = text;
     cellChanged(col, row);
 }
@@ -75,7 +80,8 @@ void StringGrid::fill(const QString& text) {
 }
 
 void StringGrid::clearCellSelection() {
-    if (selectionModel()) selectionModel()->clearSelection();
+    if (selectionModel())
+        selectionModel()->clearSelection();
 }
 
 void StringGrid::cellChanged(int col, int row) {

@@ -44,7 +44,9 @@ public:
 
 private:
     friend class StringGridModel;
-    bool contains(int col, int row) const { return col >= 0 && col < cols_ && row >= 0 && row < rows_; }
+    bool contains(int col, int row) const {
+        return col >= 0 && col < cols_ && row >= 0 && row < rows_;
+    }
     void cellChanged(int col, int row);
 
     int cols_;

@@ -12,7 +12,9 @@ int listLength(const StringGrid& grid) {
     return grid.rowCount() - 1;
 }
 
-int pumpBlockCount(const StringGrid& pumps) { return (pumps.rowCount() - 1) / kPumpBlockRows; }
+int pumpBlockCount(const StringGrid& pumps) {
+    return (pumps.rowCount() - 1) / kPumpBlockRows;
+}
 
 int pumpListLength(const StringGrid& pumps) {
     for (int block = 1; block <= pumpBlockCount(pumps); ++block)

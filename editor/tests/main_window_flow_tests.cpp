@@ -44,8 +44,8 @@ protected:
         type(form->Edit7, "0,1");
         form->Hinzu1->click();
     }
-    void addNode(const char* row, const char* knownHead, const char* withdrawal,
-                 const char* ground, const char* invert) {
+    void addNode(const char* row, const char* knownHead, const char* withdrawal, const char* ground,
+                 const char* invert) {
         type(form->Zeil3, row);
         type(form->Knotnum, form->StringGrid3->cell(1, QString(row).toInt()));
         type(form->Druck, knownHead);
