@@ -18,23 +18,28 @@
 namespace kolma {
 namespace {
 
+using testing::entries;
 using testing::ScriptedDialogs;
 using testing::WorkingDirectory;
 
-QStringList entries(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
+// The count-th message so far, and the last one.
+void expectBox(const ScriptedDialogs& scripted, size_t count, const char* text, const char* caption,
+               BoxIcon icon, QMessageBox::StandardButtons buttons) {
+    ASSERT_EQ(scripted.messages.size(), count);
+    const MessageRequest& m = scripted.messages.back();
+    EXPECT_EQ(m.text, QString::fromUtf8(text));
+    EXPECT_EQ(m.caption, caption);
+    EXPECT_EQ(m.icon, icon);
+    EXPECT_EQ(m.buttons, buttons);
 }
 
-const char kUnreadable[] = "Datei konnte nicht exklusiv geöffnet werden? Abbrechen?";
+void expectUnreadableQuestion(const ScriptedDialogs& scripted, size_t count) {
+    expectBox(scripted, count, "Datei konnte nicht exklusiv geöffnet werden? Abbrechen?", "",
+              BoxIcon::None, QMessageBox::Ok | QMessageBox::Cancel);
+}
 
-void expectUnreadableQuestion(const MessageRequest& m) {
-    EXPECT_EQ(m.text, QString::fromUtf8(kUnreadable));
-    EXPECT_TRUE(m.caption.isEmpty());
-    EXPECT_EQ(m.icon, BoxIcon::None);
-    EXPECT_EQ(m.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+void expectNotANumber(const ScriptedDialogs& scripted, const char* text) {
+    expectBox(scripted, 1, text, "Fehler", BoxIcon::Error, QMessageBox::Ok);
 }
 
 class LossCatalogue : public ::testing::Test {
@@ -49,7 +54,7 @@ protected:
     QLineEdit edit12{QStringLiteral("1,50")};
 };
 
-TEST_F(LossCatalogue, OpeningShowsTheFirstZetaAsZetaAndAsTotal) {
+TEST_F(LossCatalogue, OpeningShowsTheFirstZetaAndAddReplacesTheMainWindowZeta) {
     TForm6 form(&edit12);
     EXPECT_EQ(entries(form.FileListBox1), (QStringList{"Armaturen.xta", "Bogen.xta"}));
     EXPECT_EQ(form.FileListBox1->currentRow(), 0);
@@ -60,6 +65,10 @@ TEST_F(LossCatalogue, OpeningShowsTheFirstZetaAsZetaAndAsTotal) {
     EXPECT_EQ(form.Edit1->text(), "0,3");
     EXPECT_EQ(form.Edit2->text(), "1");
     EXPECT_EQ(form.Edit3->text(), "0,3");
+    QTest::keyClicks(form.Edit2, "0");  // count 10
+    form.Button1->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(edit12.text(), "3,00");
     EXPECT_TRUE(scripted.messages.empty());
 }
 
@@ -75,12 +84,8 @@ TEST_F(LossCatalogue, CountFieldTypingAndDeleting) {
     form.Edit2->selectAll();
     QTest::keyClick(form.Edit2, Qt::Key_Delete);
     EXPECT_EQ(form.Edit2->text(), "");
-    ASSERT_EQ(scripted.messages.size(), 1u);
-    EXPECT_EQ(scripted.messages[0].text,
-              QString::fromUtf8("Sie müssen Integer-Werte eingeben. Versuchen Sie es erneut."));
-    EXPECT_EQ(scripted.messages[0].caption, "Fehler");
-    EXPECT_EQ(scripted.messages[0].icon, BoxIcon::None);
-    EXPECT_EQ(scripted.messages[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    expectBox(scripted, 1, "Sie müssen Integer-Werte eingeben. Versuchen Sie es erneut.", "Fehler",
+              BoxIcon::None, QMessageBox::Ok | QMessageBox::Cancel);
     EXPECT_EQ(form.Edit3->text(), "3,90");
     QTest::keyClicks(form.Edit2, "0");
     EXPECT_EQ(form.Edit3->text(), "0,00");
@@ -91,7 +96,7 @@ TEST_F(LossCatalogue, CountFieldTypingAndDeleting) {
     EXPECT_EQ(form.Edit3->text(), "0,00");
 }
 
-TEST_F(LossCatalogue, TypeAndDiameterClicksKeepDiametersAndZetaPaired) {
+TEST_F(LossCatalogue, ClicksKeepDiametersAndZetaPairedAndCancelKeepsTheMainWindowZeta) {
     TForm6 form(&edit12);
     form.Edit2->setText("2");
     form.ListBox1->setCurrentRow(1);
@@ -108,28 +113,16 @@ TEST_F(LossCatalogue, TypeAndDiameterClicksKeepDiametersAndZetaPaired) {
     EXPECT_EQ(entries(form.ListBox2), QStringList{"DN65"});
     EXPECT_EQ(form.Edit3->text(), "0,80");
     EXPECT_TRUE(scripted.messages.empty());
-}
-
-TEST_F(LossCatalogue, AddReplacesTheMainWindowZetaAndCancelKeepsIt) {
-    {
-        TForm6 form(&edit12);
-        form.Button2->click();
-        EXPECT_EQ(form.result(), QDialog::Rejected);
-        EXPECT_EQ(edit12.text(), "1,50");
-    }
-    TForm6 form(&edit12);
-    QTest::keyClicks(form.Edit2, "0");  // count 10
-    form.Button1->click();
-    EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_EQ(edit12.text(), "3,00");
+    form.Button2->click();
+    EXPECT_EQ(form.result(), QDialog::Rejected);
+    EXPECT_EQ(edit12.text(), "1,50");
 }
 
 TEST_F(LossCatalogue, VanishedFileIsReportedAndTheOldDiametersStay) {
     TForm6 form(&edit12);
     QFile::remove(dir.filePath("Bogen.xta"));
     form.FileListBox1->setCurrentRow(1);
-    ASSERT_EQ(scripted.messages.size(), 1u);
-    expectUnreadableQuestion(scripted.messages[0]);
+    expectUnreadableQuestion(scripted, 1);
     EXPECT_EQ(form.ListBox1->count(), 0);
     EXPECT_EQ(entries(form.ListBox2), (QStringList{"DN50", "DN80"}));
     EXPECT_EQ(form.Edit1->text(), "0,3");
@@ -138,11 +131,8 @@ TEST_F(LossCatalogue, VanishedFileIsReportedAndTheOldDiametersStay) {
 TEST_F(LossCatalogue, ZetaThatIsNotANumberIsNamedOnceAndNeverTransferred) {
     dir.write("Armaturen.xta", "Schieber DN50 0.3 endl\n");
     TForm6 form(&edit12);
-    ASSERT_EQ(scripted.messages.size(), 1u);
-    EXPECT_EQ(scripted.messages[0].text,
-              QString::fromUtf8("Der Wert \"0.3\" in der Datei \"Armaturen.xta\" ist keine "
-                                "gültige Zahl."));
-    EXPECT_EQ(scripted.messages[0].icon, BoxIcon::Error);
+    expectNotANumber(scripted,
+                     "Der Wert \"0.3\" in der Datei \"Armaturen.xta\" ist keine gültige Zahl.");
     EXPECT_EQ(form.Edit3->text(), "");
     EXPECT_FALSE(form.Button1->isEnabled());
     form.Button1->click();
@@ -163,7 +153,6 @@ TEST(Catalogues, WithoutCatalogueFilesTheWindowsOpenQuietlyWithEmptyLists) {
          {losses.FileListBox1, losses.ListBox1, losses.ListBox2, pumps.FileListBox1, pumps.ListBox1,
           pumps.ListBox2, diameters.FileListBox1, diameters.ListBox1, diameters.ListBox2})
         EXPECT_EQ(list->count(), 0);
-    EXPECT_TRUE(scripted.messages.empty());
     losses.Button1->click();
     diameters.Button1->click();
     EXPECT_EQ(target.text(), "5");
@@ -181,32 +170,17 @@ protected:
             ten += " " + QByteArray::number(k) + " " + QByteArray::number(50 - k);
         dir.write("Firma.DTB", "P1 0 20 5 18 10 12 endl\nP2 endl\n" + ten + " endl\n");
         dir.write("Zweite.dtb", "Z1 1 2 endl\n");
-        line.type = &type;
-        for (int i = 0; i < 8; ++i) {
-            Q[i].setText(QStringLiteral("q%1").arg(i + 1));
-            h[i].setText(QStringLiteral("h%1").arg(i + 1));
-            line.Q[i] = &Q[i];
-            line.h[i] = &h[i];
+        pump.type.setText(QStringLiteral("alt"));
+        for (int i = 0; i < kSupportPointCount; ++i) {
+            pump.Q[i].setText(QStringLiteral("q%1").arg(i + 1));
+            pump.H[i].setText(QStringLiteral("h%1").arg(i + 1));
         }
     }
-    QStringList qTexts() const {
-        QStringList t;
-        for (const auto& e : Q)
-            t << e.text();
-        return t;
-    }
-    QStringList hTexts() const {
-        QStringList t;
-        for (const auto& e : h)
-            t << e.text();
-        return t;
-    }
+    QStringList qTexts() const { return pump.textsOf(pump.Q); }
+    QStringList hTexts() const { return pump.textsOf(pump.H); }
     ScriptedDialogs scripted;
     WorkingDirectory dir;
-    QLineEdit type{QStringLiteral("alt")};
-    QLineEdit Q[8];
-    QLineEdit h[8];
-    PumpEditLine line;
+    testing::PumpEdits pump{{}, {}};
 };
 
 TEST_F(PumpCatalogue, ThreeRecordsListThreeTypesWithThePointsOfTheFirst) {
@@ -217,8 +191,8 @@ TEST_F(PumpCatalogue, ThreeRecordsListThreeTypesWithThePointsOfTheFirst) {
     EXPECT_EQ(form.ListBox1->currentRow(), 0);
     EXPECT_EQ(entries(form.ListBox2), (QStringList{"0", "5", "10"}));
     EXPECT_EQ(entries(form.ListBox3), (QStringList{"20", "18", "12"}));
-    takePumpFromCatalogue(form, line);
-    EXPECT_EQ(type.text(), "P1");
+    takePumpFromCatalogue(form, pump.line);
+    EXPECT_EQ(pump.type.text(), "P1");
     EXPECT_EQ(qTexts(), (QStringList{"0", "5", "10", "q4", "q5", "q6", "q7", "q8"}));
     EXPECT_EQ(hTexts(), (QStringList{"20", "18", "12", "h4", "h5", "h6", "h7", "h8"}));
 }
@@ -238,52 +212,51 @@ TEST_F(PumpCatalogue, MouseClicksChooseFileAndType) {
     EXPECT_TRUE(scripted.messages.empty());
 }
 
-TEST_F(PumpCatalogue, TypeWithoutPointsSetsOnlyTheType) {
-    scripted.modalScripts.push_back([](QDialog& dialog) {
-        auto& form = static_cast<TForm7&>(dialog);
-        form.ListBox1->setCurrentRow(1);
-        EXPECT_EQ(form.ListBox2->count(), 0);
-        form.Button1->click();
-        return form.result();
-    });
-    choosePumpFromCatalogue(line, nullptr);
-    EXPECT_EQ(scripted.modalWindows, std::vector<QString>{"Form7"});
-    EXPECT_EQ(type.text(), "P2");
-    EXPECT_EQ(qTexts().first(), "q1");
-    EXPECT_EQ(hTexts().last(), "h8");
-}
-
-TEST_F(PumpCatalogue, TenPointsAreListedButEightTransferredOnlyAfterOk) {
-    const auto chooseThird = [](QPushButton* TForm7::*button) {
-        return [button](QDialog& dialog) {
-            auto& form = static_cast<TForm7&>(dialog);
-            form.ListBox1->setCurrentRow(2);
-            EXPECT_EQ(form.ListBox2->count(), 10);
-            (form.*button)->click();
-            return form.result();
-        };
+TEST_F(PumpCatalogue, OnlyOkTransfersTheTypeAndAtMostEightOfItsPoints) {
+    const QStringList oldQ = qTexts();
+    const QStringList oldH = hTexts();
+    const struct {
+        int row;
+        QPushButton* TForm7::*button;
+        int listed;
+        const char* type;
+        QStringList q, h;
+    } cases[] = {
+        {2, &TForm7::Button2, 10, "alt", oldQ, oldH},  // "Abbrechen"
+        {1, &TForm7::Button1, 0, "P2", oldQ, oldH},    // a type without points
+        {2,
+         &TForm7::Button1,
+         10,
+         "P3",
+         {"1", "2", "3", "4", "5", "6", "7", "8"},
+         {"49", "48", "47", "46", "45", "44", "43", "42"}},
     };
-    scripted.modalScripts.push_back(chooseThird(&TForm7::Button2));  // "Abbrechen"
-    choosePumpFromCatalogue(line, nullptr);
-    EXPECT_EQ(type.text(), "alt");
-    EXPECT_EQ(qTexts().first(), "q1");
-    scripted.modalScripts.push_back(chooseThird(&TForm7::Button1));  // "OK"
-    choosePumpFromCatalogue(line, nullptr);
-    EXPECT_EQ(type.text(), "P3");
-    EXPECT_EQ(qTexts(), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8"}));
-    EXPECT_EQ(hTexts(), (QStringList{"49", "48", "47", "46", "45", "44", "43", "42"}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        scripted.modalScripts.push_back([&c](QDialog& dialog) {
+            auto& form = static_cast<TForm7&>(dialog);
+            form.ListBox1->setCurrentRow(c.row);
+            EXPECT_EQ(form.ListBox2->count(), c.listed);
+            (form.*c.button)->click();
+            return form.result();
+        });
+        choosePumpFromCatalogue(pump.line, nullptr);
+        EXPECT_EQ(pump.type.text(), c.type);
+        EXPECT_EQ(qTexts(), c.q);
+        EXPECT_EQ(hTexts(), c.h);
+    }
+    EXPECT_EQ(scripted.modalWindows, std::vector<QString>(3, "Form7"));
 }
 
 TEST_F(PumpCatalogue, VanishedFileEndsTheHandlerWithTheListsAsTheyStand) {
     TForm7 form;
     QFile::remove(dir.filePath("Firma.DTB"));
     form.ListBox1->setCurrentRow(2);
-    ASSERT_EQ(scripted.messages.size(), 1u);
-    expectUnreadableQuestion(scripted.messages[0]);
+    expectUnreadableQuestion(scripted, 1);
     EXPECT_EQ(entries(form.ListBox2), (QStringList{"0", "5", "10"}));
     QFile::remove(dir.filePath("Zweite.dtb"));
     form.FileListBox1->setCurrentRow(1);
-    EXPECT_EQ(scripted.messages.size(), 2u);
+    expectUnreadableQuestion(scripted, 2);
     EXPECT_EQ(form.ListBox1->count(), 0);
     EXPECT_EQ(entries(form.ListBox3), (QStringList{"20", "18", "12"}));
 }
@@ -291,10 +264,8 @@ TEST_F(PumpCatalogue, VanishedFileEndsTheHandlerWithTheListsAsTheyStand) {
 TEST_F(PumpCatalogue, PointThatIsNotANumberIsNamedWhenTheFileIsOpened) {
     dir.write("Firma.DTB", "P1 0 20 5 18,5 endl P2 1 2.5 endl\n");
     TForm7 form;
-    ASSERT_EQ(scripted.messages.size(), 1u);
-    EXPECT_EQ(scripted.messages[0].text,
-              QString::fromUtf8("Der Wert \"2.5\" in der Datei \"Firma.DTB\" ist keine gültige "
-                                "Zahl."));
+    expectNotANumber(scripted,
+                     "Der Wert \"2.5\" in der Datei \"Firma.DTB\" ist keine gültige Zahl.");
     form.ListBox1->setCurrentRow(1);  // a type click does not repeat it
     EXPECT_EQ(scripted.messages.size(), 1u);
     EXPECT_EQ(entries(form.ListBox3), QStringList{"2.5"});
@@ -310,7 +281,7 @@ protected:
         dir.write("Weich.dur", "DN40 40 peld 2,4 3,7 endl\n");
         dir.write("Zink.dur", "DN32 42,4 verzinkt 2,6 endl\n");
     }
-    QStringList labels(const TForm8& form) const {
+    static QStringList labels(const TForm8& form) {
         return {form.Label7->text(),  form.Label8->text(),  form.Label9->text(),
                 form.Label10->text(), form.Label11->text(), form.Label12->text()};
     }
@@ -374,17 +345,13 @@ TEST_F(DiameterCatalogue, PressureClassLabelsFollowTheChosenStandard) {
 TEST_F(DiameterCatalogue, NonNumericOuterDiameterIsNamedAndNotTransferred) {
     dir.write("PEHD.dur", "DN100 110.0 pehd 2,7 endl\n");
     TForm8 form(&edit6);
-    ASSERT_EQ(scripted.messages.size(), 1u);
-    EXPECT_EQ(scripted.messages[0].text,
-              QString::fromUtf8("Der Wert \"110.0\" in der Datei \"PEHD.dur\" ist keine gültige "
-                                "Zahl."));
-    EXPECT_EQ(scripted.messages[0].caption, "Fehler");
+    expectNotANumber(scripted,
+                     "Der Wert \"110.0\" in der Datei \"PEHD.dur\" ist keine gültige Zahl.");
     EXPECT_EQ(form.Edit3->text(), "");
     EXPECT_FALSE(form.Button1->isEnabled());
     QFile::remove(dir.filePath("Stahl.dur"));
     form.FileListBox1->setCurrentRow(1);
-    EXPECT_EQ(scripted.messages.size(), 2u);
-    expectUnreadableQuestion(scripted.messages[1]);
+    expectUnreadableQuestion(scripted, 2);
     EXPECT_EQ(form.ListBox1->count(), 0);
 }
 

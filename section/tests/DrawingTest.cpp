@@ -68,6 +68,15 @@ TEST_F(Drawing, ScreenStrokesAndTextsLieWhereTheyBelong) {
     EXPECT_EQ(at(list, "5,25"), QPoint(228, 496));
     EXPECT_TRUE(hasLine(list, {120, 343}, {336, 354}, Qt::blue));
     EXPECT_TRUE(hasLine(list, {120, 314}, {336, 331}, Qt::yellow));
+    EXPECT_EQ(at(list, "150,00"), QPoint(228, 466));
+    // Pipe 2, entered from its end node, at X(200,5) = 552,3 with its own values and signed flow;
+    // node 30 at X(300,5) = 767,8, energy to Y(103,5) = 303,4.
+    EXPECT_EQ(at(list, "200,00"), QPoint(552, 451));
+    EXPECT_EQ(at(list, "100,00"), QPoint(552, 466));
+    EXPECT_EQ(at(list, "0,67"), QPoint(552, 481));
+    EXPECT_EQ(at(list, "-5,25"), QPoint(552, 496));
+    EXPECT_EQ(at(list, "30"), QPoint(756, 511));
+    EXPECT_TRUE(hasLine(list, {336, 297}, {767, 303}, Qt::red));
     // The pump ends at X(301,5) = 770: "Pumpe" above the datum at X(301) = 768,9, the end node's
     // number 9 px right of its line and its values on the line; no length for a pump.
     EXPECT_EQ(at(list, "Pumpe", Kind::RotatedText), QPoint(768, 330));

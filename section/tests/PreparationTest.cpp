@@ -1,4 +1,5 @@
 // The section's data: reading the graph data file and relating it to the tables along the chain.
+// The values of the fixture's whole section are checked where it is drawn.
 #include <gtest/gtest.h>
 
 #include "GraphData.h"
@@ -33,28 +34,6 @@ protected:
         return prepareSection(chain, tables(), QStringLiteral("graphein.dat"));
     }
 };
-
-TEST_F(Preparation, MatchesPipesInBothDirectionsAndMarksPumps) {
-    const auto p = prepare({"10", "20", "30", "40"});
-    ASSERT_FALSE(p.failure);
-    const SectionData& d = p.data;
-    ASSERT_EQ(d.segments.size(), 3u);
-    // Pipe 1 in its own direction, pipe 2 entered from its end node.
-    EXPECT_FLOAT_EQ(d.segments[0].length, 100.5f);
-    EXPECT_FLOAT_EQ(d.segments[0].diameter, 150.0f);
-    EXPECT_FLOAT_EQ(d.segments[1].length, 200.0f);
-    EXPECT_FLOAT_EQ(d.segments[1].flow, -5.25f);
-    EXPECT_FLOAT_EQ(d.segments[1].velocity, 0.67f);
-    // The pump: 1 m long, its end node labelled on the right of its line.
-    EXPECT_TRUE(d.segments[2].isPump());
-    EXPECT_FLOAT_EQ(d.segments[2].length, 1.0f);
-    EXPECT_EQ(d.nodes[3].labelShift, 0);
-    EXPECT_EQ(d.nodes[2].labelShift, kLabelShift);
-    EXPECT_FLOAT_EQ(d.nodes[3].station, 301.5f);
-    EXPECT_DOUBLE_EQ(d.nodes[2].energy, 103.5);
-    EXPECT_FLOAT_EQ(d.zmin, 98.5f);
-    EXPECT_FLOAT_EQ(d.range, 26.5f);
-}
 
 TEST_F(Preparation, SupportValuesOfAPumpAreNoNodeNumbers) {
     // The pump's head row holds 10 and 20 in its node columns; only the pipe joins 10 and 20.

@@ -80,8 +80,6 @@ protected:
     std::unique_ptr<StringGrid> pipes_ = std::make_unique<StringGrid>(8, 1001);
     std::unique_ptr<StringGrid> pumps_ = std::make_unique<StringGrid>(9, 103);
     std::unique_ptr<StringGrid> nodes_ = std::make_unique<StringGrid>(7, 1001);
-
-private:
     WorkingDirectory dir_;  // the current directory while the test runs
 };
 

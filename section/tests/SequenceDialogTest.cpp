@@ -26,8 +26,10 @@ protected:
         dialog->findChild<QPushButton*>(QString::fromLatin1(name))->click();
     }
     void open() { dialog = std::make_unique<TForm9>(tables(), nullptr); }
+    // Without a row the entry goes to the row the dialog proposes.
     void add(const char* row, const char* node) {
-        edit("Edit1")->setText(QString::fromLatin1(row));
+        if (row)
+            edit("Edit1")->setText(QString::fromLatin1(row));
         edit("Edit2")->setText(QString::fromLatin1(node));
         click("Button1");
     }
@@ -50,10 +52,8 @@ TEST_F(SequenceDialog, WithoutGraphDataEveryNodeIsRefused) {
 TEST_F(SequenceDialog, AddsReplacesAppendsAndRefuses) {
     open();
     EXPECT_EQ(systemNodeCount(), 4);
-    for (const char* node : {"10", "20", "30"}) {
-        edit("Edit2")->setText(QString::fromLatin1(node));
-        click("Button1");
-    }
+    for (const char* node : {"10", "20", "30"})
+        add(nullptr, node);
     EXPECT_EQ(edit("Edit1")->text(), QStringLiteral("4"));
     EXPECT_TRUE(edit("Edit2")->text().isEmpty());
     add("2", "40");  // replaces
@@ -77,10 +77,8 @@ TEST_F(SequenceDialog, AddsReplacesAppendsAndRefuses) {
 
 TEST_F(SequenceDialog, RemovesAnEntryAfterConfirmation) {
     open();
-    for (const char* node : {"10", "20", "30"}) {
-        edit("Edit2")->setText(QString::fromLatin1(node));
-        click("Button1");
-    }
+    for (const char* node : {"10", "20", "30"})
+        add(nullptr, node);
     edit("Edit1")->setText(QStringLiteral("2"));
     scripted.messageAnswers = {QMessageBox::No, QMessageBox::Yes};
     click("Button2");

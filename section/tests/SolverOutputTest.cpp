@@ -26,10 +26,7 @@ TEST_F(SolverOutput, SectionAlongAComputedNetwork) {
     const QString solver = QStringLiteral(KOLMA_BINARY_DIR "/solver/tarnholm");
     if (!QFileInfo(solver).isExecutable())
         GTEST_SKIP() << "the solver has not been built";
-    QFile input(QStringLiteral("eingabe.dat"));
-    ASSERT_TRUE(input.open(QIODevice::WriteOnly));
-    input.write(kInput);
-    input.close();
+    dir_.write("eingabe.dat", kInput);
     removeGraphFile();
     QProcess run;
     run.start(solver, {});

@@ -27,20 +27,6 @@ HeaderRun ReadHeaderOf(const std::string& text) {
     return run;
 }
 
-TEST(ReadHeader, ReadsKindThreeWithViscosityBoundAndCounts) {
-    const HeaderRun run = ReadHeaderOf("3\t1.305\t1000\t12\t9\t2\t1\n\n10\n");
-    ASSERT_EQ(run.status, HeaderStatus::Read);
-    EXPECT_EQ(run.net.kind, 3);
-    EXPECT_DOUBLE_EQ(run.net.enteredViscosity, 1.305);
-    EXPECT_DOUBLE_EQ(run.net.viscosity, 1.305e-6);
-    EXPECT_EQ(run.net.maxIterations, 1000);
-    EXPECT_EQ(run.net.pipeCount, 12);
-    EXPECT_EQ(run.net.nodeCount, 9);
-    EXPECT_EQ(run.net.pumpCount, 2);
-    EXPECT_EQ(run.net.knownHeadCount, 1);
-    EXPECT_EQ(run.rest, "10") << "the node-number list must be left for the body";
-}
-
 TEST(ReadHeader, ZeroCountsAndAnUnreadableViscosityPass) {
     const HeaderRun run = ReadHeaderOf("3 abc 0 0 0 0 0");
     ASSERT_EQ(run.status, HeaderStatus::Read);

@@ -83,16 +83,10 @@ struct Run {
     int reportOpenings = 0;
 };
 
-inline Run Calculate(Network& net, bool graphOpens = true) {
+inline Run Calculate(Network& net) {
     MemoryFiles files;
-    files.graphOpens = graphOpens;
-    Run run;
-    run.result = CalculateNetwork(net, files.Io());
-    run.report = files.report;
-    run.graph = files.graph;
-    run.hasGraph = files.hasGraph;
-    run.reportOpenings = files.reportOpenings;
-    return run;
+    const CalcResult result = CalculateNetwork(net, files.Io());
+    return {result, files.report, files.graph, files.hasGraph, files.reportOpenings};
 }
 
 }  // namespace testnet

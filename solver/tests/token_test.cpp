@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "memory_io.h"
 #include "reader.h"
@@ -61,35 +62,26 @@ TEST(Placeholders, StandForEmptyValuesAndConvertToZero) {
     EXPECT_FALSE(IsPlaceholder("(null"));
 }
 
+// A decimal comma ends the number: only the whole part counts. Every value here is exact.
 TEST(TokenValue, TakesTheLeadingNumericPart) {
-    EXPECT_DOUBLE_EQ(TokenValue("120.5"), 120.5);
-    EXPECT_DOUBLE_EQ(TokenValue("-4"), -4.0);
-    EXPECT_DOUBLE_EQ(TokenValue("1e3"), 1000.0);
-    EXPECT_DOUBLE_EQ(TokenValue("12.5abc"), 12.5);
-    EXPECT_DOUBLE_EQ(TokenValue(".25"), 0.25);
-    // A decimal comma ends the number: only the whole part counts.
-    EXPECT_DOUBLE_EQ(TokenValue("1,305"), 1.0);
-    EXPECT_EQ(TokenValue("abc"), 0.0);
-    EXPECT_EQ(TokenValue("-"), 0.0);
-    EXPECT_EQ(TokenValue("--5"), 0.0);
+    const std::pair<const char*, double> cases[] = {
+        {"120.5", 120.5}, {"-4", -4.0}, {"1e3", 1000.0}, {"12.5abc", 12.5}, {".25", 0.25},
+        {"1,305", 1.0},   {"abc", 0.0}, {"-", 0.0},      {"--5", 0.0}};
+    for (const auto& [token, expected] : cases) {
+        EXPECT_EQ(TokenValue(token), expected) << token;
+    }
     EXPECT_TRUE(std::isnan(TokenValue("nan")));
 }
 
+// The leading whole number within 16 bits; anything else is refused and leaves the value alone.
 TEST(TokenShort, ReadsTheLeadingWholeNumberWithinSixteenBits) {
-    short value = 0;
-    ASSERT_TRUE(TokenShort("1000", value));
-    EXPECT_EQ(value, 1000);
-    ASSERT_TRUE(TokenShort("-32768", value));
-    EXPECT_EQ(value, -32768);
-    ASSERT_TRUE(TokenShort("32767", value));
-    EXPECT_EQ(value, 32767);
-    ASSERT_TRUE(TokenShort("12.9", value));
-    EXPECT_EQ(value, 12);
-    ASSERT_TRUE(TokenShort("+7x", value));
-    EXPECT_EQ(value, 7);
-}
-
-TEST(TokenShort, RefusesWhatIsNoWholeNumberOrTooLarge) {
+    const std::pair<const char*, short> cases[] = {
+        {"1000", 1000}, {"-32768", -32768}, {"32767", 32767}, {"12.9", 12}, {"+7x", 7}};
+    for (const auto& [token, expected] : cases) {
+        short value = 0;
+        ASSERT_TRUE(TokenShort(token, value)) << token;
+        EXPECT_EQ(value, expected) << token;
+    }
     short value = 5;
     for (const char* token :
          {"32768", "-32769", "99999999999999999999", "---", "(null)", "x1", ".5", ""}) {
