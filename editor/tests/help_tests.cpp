@@ -36,78 +36,68 @@ QString titleOf(const QString& html) {
     return title.match(html).captured(1);
 }
 
-// An installation below the working directory: <prefix>/bin and <prefix>/share/kolma.
-struct Installation {
-    explicit Installation(const WorkingDirectory& dir)
-        : bin(dir.filePath("prefix/bin")), data(dir.filePath("prefix/share/kolma")) {
+// A project directory as the working directory and an installation below it: <prefix>/bin and
+// <prefix>/share/kolma.
+class HelpLookup : public ::testing::Test {
+protected:
+    HelpLookup() {
         QDir().mkpath(bin);
         QDir().mkpath(data);
     }
-    void put(const QString& directory, const QString& name, const QByteArray& html) const {
-        QFile file(QDir(directory).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(html);
+    static QString in(const QString& directory, const QString& name) {
+        return QDir(directory).filePath(name);
     }
-    QString bin;
-    QString data;
+    void put(const QString& directory, const QString& name, const QByteArray& html) const {
+        dir.write(QDir(dir.path()).relativeFilePath(in(directory, name)), html);
+    }
+
+    WorkingDirectory dir;
+    ScriptedDialogs dialogs;
+    const QString bin = dir.filePath("prefix/bin");
+    const QString data = dir.filePath("prefix/share/kolma");
+    const QStringList dirs = helpDirectories(bin);
 };
 
 }  // namespace
 
-TEST(HelpLookup, DirectoriesAreTheProgramsOwnAndTheInstalledDataDirectory) {
-    EXPECT_EQ(helpDirectories(QStringLiteral("/opt/kolma/bin")),
-              QStringList({"/opt/kolma/bin", "/opt/kolma/share/kolma"}));
-    EXPECT_EQ(helpDirectories(QStringLiteral("/opt/kolma/bin/")),
-              QStringList({"/opt/kolma/bin", "/opt/kolma/share/kolma"}));
+TEST(HelpDirectories, AreTheProgramsOwnAndTheInstalledDataDirectory) {
+    for (const char* bin : {"/opt/kolma/bin", "/opt/kolma/bin/"})
+        EXPECT_EQ(helpDirectories(bin), QStringList({"/opt/kolma/bin", "/opt/kolma/share/kolma"}));
 }
 
-TEST(HelpLookup, CurrentDirectoryComesFirstThenTheProgramsDirectories) {
-    WorkingDirectory dir;
-    const Installation inst(dir);
-    const QStringList dirs = helpDirectories(inst.bin);
+TEST_F(HelpLookup, CurrentDirectoryComesFirstThenTheProgramsDirectories) {
     EXPECT_EQ(findHelpFile(kManual, dirs), QString()) << "nowhere yet";
-
-    inst.put(inst.data, kManual, "<p>installiert</p>");
-    EXPECT_EQ(findHelpFile(kManual, dirs), QDir(inst.data).filePath(kManual));
-    inst.put(inst.bin, kManual, "<p>neben dem Programm</p>");
-    EXPECT_EQ(findHelpFile(kManual, dirs), QDir(inst.bin).filePath(kManual));
+    put(data, kManual, "<p>installiert</p>");
+    EXPECT_EQ(findHelpFile(kManual, dirs), in(data, kManual));
+    put(bin, kManual, "<p>neben dem Programm</p>");
+    EXPECT_EQ(findHelpFile(kManual, dirs), in(bin, kManual));
     dir.write(kManual, "<p>im Projekt</p>");
     EXPECT_EQ(findHelpFile(kManual, dirs), dir.filePath(kManual));
 }
 
-TEST(HelpLookup, ProgramDirectoryFileFallsBackToTheInstalledOne) {
-    WorkingDirectory dir;
-    const Installation inst(dir);
-    inst.put(inst.data, kEditorHelp, "<p>Editor</p>");
+TEST_F(HelpLookup, ProgramDirectoryFileFallsBackToTheInstalledOne) {
+    put(data, kEditorHelp, "<p>Editor</p>");
     // The start-up help file names the program's directory, where an installation has none.
-    const QString atProgram = QDir(inst.bin).filePath(kEditorHelp);
-    EXPECT_EQ(findHelpFile(atProgram, helpDirectories(inst.bin)),
-              QDir(inst.data).filePath(kEditorHelp));
+    EXPECT_EQ(findHelpFile(in(bin, kEditorHelp), dirs), in(data, kEditorHelp));
     // A directory of that name is no help file.
     QDir().mkpath(dir.filePath(kManual));
-    EXPECT_EQ(findHelpFile(kManual, helpDirectories(inst.bin)), QString());
+    EXPECT_EQ(findHelpFile(kManual, dirs), QString());
 }
 
-TEST(HelpLookup, MissingFileNamesTheRequestedPathAndShowsNoWindow) {
-    WorkingDirectory dir;
-    const Installation inst(dir);
-    ScriptedDialogs dialogs;
-    kolma::showHelpFile(nullptr, kManual, helpDirectories(inst.bin));
+TEST_F(HelpLookup, MissingFileNamesTheRequestedPathAndShowsNoWindow) {
+    kolma::showHelpFile(nullptr, kManual, dirs);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(
         dialogs.messages[0].text,
         QStringLiteral("Die Hilfedatei \"%1\" ist nicht vorhanden.").arg(dir.filePath(kManual)));
-    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Hilfe"));
+    EXPECT_EQ(dialogs.messages[0].caption, "Hilfe");
     EXPECT_EQ(dialogs.messages[0].icon, kolma::BoxIcon::Error);
     EXPECT_TRUE(dialogs.modalWindows.empty());
 }
 
-TEST(HelpLookup, InstalledManualIsShownWhenTheProjectHasNone) {
-    WorkingDirectory dir;
-    const Installation inst(dir);
-    inst.put(inst.data, kManual,
-             "<html><head><title>Handbuch</title></head><body><p>Rohre</p></body></html>");
-    ScriptedDialogs dialogs;
+TEST_F(HelpLookup, InstalledManualIsShownWhenTheProjectHasNone) {
+    put(data, kManual,
+        "<html><head><title>Handbuch</title></head><body><p>Rohre</p></body></html>");
     QString shown;
     QString caption;
     dialogs.modalScripts.push_back([&](QDialog& d) {
@@ -115,11 +105,11 @@ TEST(HelpLookup, InstalledManualIsShownWhenTheProjectHasNone) {
         caption = d.windowTitle();
         return int(QDialog::Accepted);
     });
-    kolma::showHelpFile(nullptr, kManual, helpDirectories(inst.bin));
+    kolma::showHelpFile(nullptr, kManual, dirs);
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(dialogs.modalWindows, std::vector<QString>{QStringLiteral("Hilfe")});
-    EXPECT_EQ(shown, QStringLiteral("Rohre"));
-    EXPECT_EQ(caption, QStringLiteral("Handbuch"));
+    EXPECT_EQ(dialogs.modalWindows, std::vector<QString>{"Hilfe"});
+    EXPECT_EQ(shown, "Rohre");
+    EXPECT_EQ(caption, "Handbuch");
 }
 
 // The build copies the help files beside the programs, so that KOLMA1 finds them when started
@@ -133,11 +123,12 @@ TEST(ShippedHelp, BuildTreeCopiesMatchTheSources) {
     }
 }
 
+// F1 shows the editor help until the "Hilfe" button has switched it to the manual.
 TEST(ShippedHelp, MainWindowShowsBothFilesFromAProjectDirectoryWithoutHelp) {
     WorkingDirectory dir;
     ScriptedDialogs dialogs;
     QStringList titles;
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 3; ++i)
         dialogs.modalScripts.push_back([&titles](QDialog& d) {
             titles << d.windowTitle();
             return int(QDialog::Accepted);
@@ -145,10 +136,12 @@ TEST(ShippedHelp, MainWindowShowsBothFilesFromAProjectDirectoryWithoutHelp) {
     kolma::TForm1 form;
     form.Hilfe->trigger();
     form.ToolButton10->click();
+    form.Hilfe->trigger();
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    const QString manual = titleOf(kolma::readTextFile(sourceFile("editor/help/KOLMAHELP.hlp")));
     EXPECT_EQ(titles,
               QStringList({titleOf(kolma::readTextFile(sourceFile("editor/help/Texteditor.hlp"))),
-                           titleOf(kolma::readTextFile(sourceFile("editor/help/KOLMAHELP.hlp")))}));
+                           manual, manual}));
 }
 
 TEST(ShippedHelp, EveryLinkOfTheManualHasItsTarget) {

@@ -62,20 +62,8 @@ inline const QByteArray kSampleWithCommas =
     "2\t---\t---\t---\t103\t96\t\n"
     "3\t---\t---\t-2,5\t110\t108\t\n";
 
-// The same after the conversion to decimal points.
-inline const QByteArray kSampleWithPoints =
-    "3\t1.305\t1000\t2\t4\t1\t1\n\n"
-    "10\n20\n30\n40\n\n"
-    "1\t0\t1\t120.5\t150\t0.1\t0.00\t\n"
-    "2\t1\t2\t80\t100\t0.1\t1.5\t\n"
-    "\n\n"
-    "P1\t2\t3\t5\n"
-    "30\t28\t25\t20\t12\t---\t---\t---\t\n"
-    "0\t2\t4\t6\t8\t---\t(null)\t---\t\n\n"
-    "\n\n"
-    "0\t100.0\t---\t---\t105\t98\t\n"
-    "1\t---\t---\t1.5\t104.5\t97.5\t\n"
-    "2\t---\t---\t---\t103\t96\t\n"
-    "3\t---\t---\t-2.5\t110\t108\t\n";
+// The same after the conversion to decimal points: every comma of the sample stands between
+// digits.
+inline const QByteArray kSampleWithPoints = QByteArray(kSampleWithCommas).replace(',', '.');
 
 }  // namespace kolma::testing
