@@ -25,15 +25,6 @@ constexpr float kMarkerHalfSide = 2;
 constexpr float kQTextBelowAxis = 5;
 constexpr float kHTextLeftOfAxis = 35;
 
-// Truncation toward zero of a drawing coordinate; values no screen can show are held back,
-// so that an extreme curve still gives defined pixels.
-int pixel(double coordinate) {
-    constexpr double kFar = 1e6;
-    if (std::isnan(coordinate))
-        return 0;
-    return static_cast<int>(std::clamp(coordinate, -kFar, kFar));
-}
-
 float supportValue(const QString& text) {
     const auto value = static_cast<float>(strictDouble(text));
     if (!std::isfinite(value))
@@ -63,7 +54,9 @@ public:
 
     float dx(float q) const { return static_cast<float>((q * W / Qmax) * kLargestValueAt); }
     float dy(float h) const { return static_cast<float>((h * D / hmax) * kLargestValueAt); }
-    QPoint at(float q, float h) const { return {pixel(x0 + dx(q)), pixel(y0 + dy(h))}; }
+    QPoint at(float q, float h) const {
+        return {truncatedCoordinate(x0 + dx(q)), truncatedCoordinate(y0 + dy(h))};
+    }
 
     const float W;
     const float D;
@@ -95,12 +88,16 @@ CharacteristicMarker marker(const PlotScale& scale, float q, float h) {
     const float px = scale.dx(q);
     const float py = scale.dy(h);
     CharacteristicMarker m;
-    m.corner1 = {pixel(scale.x0 + px - kMarkerHalfSide), pixel(scale.y0 + py - kMarkerHalfSide)};
-    m.corner2 = {pixel(scale.x0 + px + kMarkerHalfSide), pixel(scale.y0 + py + kMarkerHalfSide)};
-    m.centre = {pixel(scale.x0 + px), pixel(scale.y0 + py)};
-    m.qTextAt = {pixel(scale.x0 + px), pixel(scale.y0 + kQTextBelowAxis)};
+    m.corner1 = {truncatedCoordinate(scale.x0 + px - kMarkerHalfSide),
+                 truncatedCoordinate(scale.y0 + py - kMarkerHalfSide)};
+    m.corner2 = {truncatedCoordinate(scale.x0 + px + kMarkerHalfSide),
+                 truncatedCoordinate(scale.y0 + py + kMarkerHalfSide)};
+    m.centre = {truncatedCoordinate(scale.x0 + px), truncatedCoordinate(scale.y0 + py)};
+    m.qTextAt = {truncatedCoordinate(scale.x0 + px),
+                 truncatedCoordinate(scale.y0 + kQTextBelowAxis)};
     m.qText = twoDecimals(q);
-    m.hTextAt = {pixel(scale.x0 - kHTextLeftOfAxis), pixel(scale.y0 + py)};
+    m.hTextAt = {truncatedCoordinate(scale.x0 - kHTextLeftOfAxis),
+                 truncatedCoordinate(scale.y0 + py)};
     m.hText = twoDecimals(h);
     return m;
 }
@@ -141,9 +138,11 @@ SupportPoints plottableSupportPoints(const SupportPointTexts& texts) {
 CharacteristicGeometry characteristicGeometry(const QRect& client, const SupportPoints& points) {
     const PlotScale scale(client, points);
     CharacteristicGeometry g;
-    const QPoint origin(pixel(scale.x0), pixel(scale.y0));
-    g.qAxis = QLine(origin, QPoint(pixel(scale.x0 + kAxisLength * scale.W), origin.y()));
-    g.hAxis = QLine(origin, QPoint(origin.x(), pixel(scale.y0 + kAxisLength * scale.D)));
+    const QPoint origin(truncatedCoordinate(scale.x0), truncatedCoordinate(scale.y0));
+    g.qAxis =
+        QLine(origin, QPoint(truncatedCoordinate(scale.x0 + kAxisLength * scale.W), origin.y()));
+    g.hAxis =
+        QLine(origin, QPoint(origin.x(), truncatedCoordinate(scale.y0 + kAxisLength * scale.D)));
     g.curve = curveSamples(scale, points);
     for (int k = 0; k < points.n; ++k)
         g.markers.push_back(marker(scale, points.Q[k], points.h[k]));

@@ -53,13 +53,6 @@ struct Offsets {
 const Offsets kScreenOffsets{-100, -90, -65, -15, -10, -10, 0, 0, 700, 660, 690, 700};
 const Offsets kPrintOffsets{-500, -490, -465, -45, -50, -30, 25, 50, 200, 200, 350, 370};
 
-// Truncation toward zero; far-off values (a tiny height range) are clamped to stay in range.
-int px(double v) {
-    if (std::isnan(v))
-        return 0;
-    return static_cast<int>(std::clamp(v, -1.0e6, 1.0e6));
-}
-
 class SectionBuilder {
 public:
     SectionBuilder(const SectionGeometry& g, const SectionData& d, const TextWidth& width)
@@ -124,14 +117,15 @@ private:
         out_.push_back({kind, from, to, text, color, style});
     }
     void line(Stroke s, double x1, double y1, double x2, double y2) {
-        add(SectionPrimitive::Kind::Line, {px(x1), px(y1)}, {px(x2), px(y2)}, {}, color(s),
-            style(s));
+        add(SectionPrimitive::Kind::Line, {truncatedCoordinate(x1), truncatedCoordinate(y1)},
+            {truncatedCoordinate(x2), truncatedCoordinate(y2)}, {}, color(s), style(s));
     }
     void text(double x, double y, const QString& t) {
-        add(SectionPrimitive::Kind::Text, {px(x), px(y)}, {}, t);
+        add(SectionPrimitive::Kind::Text, {truncatedCoordinate(x), truncatedCoordinate(y)}, {}, t);
     }
     void rotated(double x, double y, const QString& t) {
-        add(SectionPrimitive::Kind::RotatedText, {px(x), px(y)}, {}, t);
+        add(SectionPrimitive::Kind::RotatedText, {truncatedCoordinate(x), truncatedCoordinate(y)},
+            {}, t);
     }
 
     void legend() {
@@ -156,8 +150,9 @@ private:
 
     void titleBlock(const TitleTexts& t) {
         const double left = g_.x0 + g_.w + 100;
-        add(SectionPrimitive::Kind::Frame, {px(left), px(g_.yb + 500)},
-            {px(g_.x0 + g_.w + 800), px(g_.yb + 1000)}, {});
+        add(SectionPrimitive::Kind::Frame,
+            {truncatedCoordinate(left), truncatedCoordinate(g_.yb + 500)},
+            {truncatedCoordinate(g_.x0 + g_.w + 800), truncatedCoordinate(g_.yb + 1000)}, {});
         text(left + 10, g_.yb + 500, t.client);
         text(left + 10, g_.yb + 600, t.project);
         text(left + 10, g_.yb + 700, t.measure);
@@ -198,7 +193,7 @@ private:
         line(Stroke::Black, g_.x0, Y(first.energy), g_.x0, row(kTableBottom));
         nodeValues(g_.x0 + offsets_.firstValues, first);
         text(g_.x0 + offsets_.firstNumber, row(kNumberRow), first.number);
-        pen_ = {px(g_.x0), px(Y(first.energy))};
+        pen_ = {truncatedCoordinate(g_.x0), truncatedCoordinate(Y(first.energy))};
     }
 
     void laterNode(std::size_t k) {
@@ -219,7 +214,7 @@ private:
         segmentValues(xm, segment);
         profile(Stroke::Invert, xp, previous.invert, x, node.invert);
         profile(Stroke::Ground, xp, previous.ground, x, node.ground);
-        pen_ = {px(x), px(Y(node.energy))};
+        pen_ = {truncatedCoordinate(x), truncatedCoordinate(Y(node.energy))};
     }
 
     void segmentValues(double xm, const SectionSegment& segment) {

@@ -1,6 +1,8 @@
 #include "Numbers.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "Handler.h"
 
@@ -71,6 +73,13 @@ double strictDouble(const QString& text) {
     if (!ok)
         throw KolmaError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(text));
     return value;
+}
+
+int truncatedCoordinate(double coordinate) {
+    constexpr double kFar = 1e6;
+    if (std::isnan(coordinate))
+        return 0;
+    return static_cast<int>(std::clamp(coordinate, -kFar, kFar));
 }
 
 QString twoDecimals(double value) {

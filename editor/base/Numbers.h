@@ -22,6 +22,11 @@ int strictInt(const QString& text);
 // ignored); otherwise a KolmaError "'text' ist kein gültiger Gleitkommawert" is raised.
 double strictDouble(const QString& text);
 
+// A drawing coordinate computed in floating point, truncated toward zero to whole pixels or
+// device units. Values no device can show are held at ±1e6 and NaN gives 0, so that extreme
+// data still give defined coordinates.
+int truncatedCoordinate(double coordinate);
+
 // Fixed point with exactly two decimals, decimal comma, no thousands separator: 12,50.
 QString twoDecimals(double value);
 
