@@ -18,14 +18,6 @@ namespace kolma {
 
 struct PairRecord;
 
-// Gives a control its name and its fixed place in the window.
-template <typename Control>
-Control* placeControl(Control* control, const char* name, const QRect& geometry) {
-    control->setObjectName(QLatin1String(name));
-    control->setGeometry(geometry);
-    return control;
-}
-
 // A caption at a fixed place.
 QLabel* addCaption(QWidget* window, const QString& text, int x, int y);
 

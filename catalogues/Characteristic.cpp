@@ -33,7 +33,7 @@ float supportValue(const QString& text) {
 }
 
 // Largest magnitude among the first n values, keeping its sign; the first wins among equals.
-float signedLargest(const std::array<float, kSupportPointCount>& values, int n) {
+float signedLargest(const std::array<float, kSupportPoints>& values, int n) {
     float largest = values[0];
     for (int k = 0; k < n; ++k) {
         if (std::fabs(values[k]) > std::fabs(largest))
@@ -118,11 +118,11 @@ bool isBlankSupportField(const QString& text) {
 
 SupportPoints plottableSupportPoints(const SupportPointTexts& texts) {
     SupportPoints points;
-    for (int i = 0; i < kSupportPointCount; ++i) {
+    for (int i = 0; i < kSupportPoints; ++i) {
         if (!isBlankSupportField(texts.Q[i]))
             points.Q[i] = supportValue(texts.Q[i]);
     }
-    for (int i = 0; i < kSupportPointCount; ++i) {
+    for (int i = 0; i < kSupportPoints; ++i) {
         if (isBlankSupportField(texts.h[i]))
             continue;
         points.h[i] = supportValue(texts.h[i]);

@@ -22,8 +22,8 @@ namespace kolma {
 bool isBlankSupportField(const QString& text);
 
 struct SupportPoints {
-    std::array<float, kSupportPointCount> Q{};  // l/s; a blank flow field gives 0
-    std::array<float, kSupportPointCount> h{};  // m; a blank head field gives 0
+    std::array<float, kSupportPoints> Q{};  // l/s; a blank flow field gives 0
+    std::array<float, kSupportPoints> h{};  // m; a blank head field gives 0
     int n = 0;  // number of filled head fields; pairs 1..n are drawn
 };
 

@@ -6,7 +6,7 @@ namespace kolma {
 
 SupportPointTexts supportPointTexts(const PumpEditLine& line) {
     SupportPointTexts texts;
-    for (int i = 0; i < kSupportPointCount; ++i) {
+    for (int i = 0; i < kSupportPoints; ++i) {
         if (line.Q[i])
             texts.Q[i] = line.Q[i]->text();
         if (line.h[i])

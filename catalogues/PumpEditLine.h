@@ -5,23 +5,23 @@
 #include <QString>
 #include <array>
 
+#include "Tables.h"
+
 class QLineEdit;
 
 namespace kolma {
 
-// A pump characteristic has up to this many support points (Q, h).
-inline constexpr int kSupportPointCount = 8;
 
 struct PumpEditLine {
     QLineEdit* type = nullptr;              // Edit9
-    QLineEdit* Q[kSupportPointCount] = {};  // Q1 ... Q8, l/s
-    QLineEdit* h[kSupportPointCount] = {};  // h1 ... h8, m
+    QLineEdit* Q[kSupportPoints] = {};  // Q1 ... Q8, l/s
+    QLineEdit* h[kSupportPoints] = {};  // h1 ... h8, m
 };
 
 // The texts of the eight flow and the eight head fields ("" for a missing field).
 struct SupportPointTexts {
-    std::array<QString, kSupportPointCount> Q;
-    std::array<QString, kSupportPointCount> h;
+    std::array<QString, kSupportPoints> Q;
+    std::array<QString, kSupportPoints> h;
 };
 
 SupportPointTexts supportPointTexts(const PumpEditLine& line);

@@ -6,6 +6,7 @@
 
 #include "CatalogueFile.h"
 #include "CatalogueWindow.h"
+#include "Controls.h"
 #include "Dialogs.h"
 #include "Handler.h"
 #include "InputFilter.h"
@@ -26,22 +27,20 @@ void TForm6::buildControls() {
     addCaption(this, QStringLiteral("Art"), 16, 8);
     addCaption(this, QStringLiteral("Typ"), 176, 8);
     addCaption(this, QStringLiteral("Durchmesser"), 376, 8);
-    FileListBox1 = placeControl(new QListWidget(this), "FileListBox1", QRect(16, 24, 145, 241));
-    ListBox1 = placeControl(new QListWidget(this), "ListBox1", QRect(176, 24, 185, 241));
-    ListBox2 = placeControl(new QListWidget(this), "ListBox2", QRect(376, 24, 105, 241));
-    ListBox3 = placeControl(new QListWidget(this), "ListBox3", QRect(376, 24, 105, 241));
+    FileListBox1 = namedControl<QListWidget>(this, "FileListBox1", QRect(16, 24, 145, 241));
+    ListBox1 = namedControl<QListWidget>(this, "ListBox1", QRect(176, 24, 185, 241));
+    ListBox2 = namedControl<QListWidget>(this, "ListBox2", QRect(376, 24, 105, 241));
+    ListBox3 = namedControl<QListWidget>(this, "ListBox3", QRect(376, 24, 105, 241));
     ListBox3->hide();
     addCaption(this, QStringLiteral("Zeta :"), 16, 288);
     addCaption(this, QStringLiteral("Anzahl :"), 176, 288);
     addCaption(this, QStringLiteral("Zeta gesamt :"), 336, 288);
-    Edit1 = placeControl(new QLineEdit(this), "Edit1", QRect(16, 304, 121, 21));
+    Edit1 = namedControl<QLineEdit>(this, "Edit1", QRect(16, 304, 121, 21));
     Edit2 =
-        placeControl(new QLineEdit(QStringLiteral("1"), this), "Edit2", QRect(176, 304, 121, 21));
-    Edit3 = placeControl(new QLineEdit(this), "Edit3", QRect(336, 304, 121, 21));
-    Button1 = placeControl(new QPushButton(QStringLiteral("Hinzufügen"), this), "Button1",
-                           QRect(96, 352, 121, 33));
-    Button2 = placeControl(new QPushButton(QStringLiteral("Abbrechen"), this), "Button2",
-                           QRect(280, 352, 121, 33));
+        namedControl<QLineEdit>(this, "Edit2", QStringLiteral("1"), QRect(176, 304, 121, 21));
+    Edit3 = namedControl<QLineEdit>(this, "Edit3", QRect(336, 304, 121, 21));
+    Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("Hinzufügen"), QRect(96, 352, 121, 33));
+    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Abbrechen"), QRect(280, 352, 121, 33));
     Edit1->setReadOnly(true);
     Edit3->setReadOnly(true);
     installInputFilter(Edit1, InputFilter::NoneAccepted);

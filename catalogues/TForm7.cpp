@@ -6,6 +6,7 @@
 
 #include "CatalogueFile.h"
 #include "CatalogueWindow.h"
+#include "Controls.h"
 #include "Dialogs.h"
 #include "Handler.h"
 
@@ -25,14 +26,12 @@ void TForm7::buildControls() {
     addCaption(this, QStringLiteral("Typ"), 144, 8);
     addCaption(this, QStringLiteral("Q [l/s]"), 312, 8);
     addCaption(this, QStringLiteral("h [m]"), 408, 8);
-    FileListBox1 = placeControl(new QListWidget(this), "FileListBox1", QRect(8, 24, 129, 257));
-    ListBox1 = placeControl(new QListWidget(this), "ListBox1", QRect(144, 24, 161, 257));
-    ListBox2 = placeControl(new QListWidget(this), "ListBox2", QRect(312, 24, 89, 257));
-    ListBox3 = placeControl(new QListWidget(this), "ListBox3", QRect(408, 24, 89, 257));
-    Button1 = placeControl(new QPushButton(QStringLiteral("OK"), this), "Button1",
-                           QRect(144, 296, 97, 33));
-    Button2 = placeControl(new QPushButton(QStringLiteral("Abbrechen"), this), "Button2",
-                           QRect(264, 296, 97, 33));
+    FileListBox1 = namedControl<QListWidget>(this, "FileListBox1", QRect(8, 24, 129, 257));
+    ListBox1 = namedControl<QListWidget>(this, "ListBox1", QRect(144, 24, 161, 257));
+    ListBox2 = namedControl<QListWidget>(this, "ListBox2", QRect(312, 24, 89, 257));
+    ListBox3 = namedControl<QListWidget>(this, "ListBox3", QRect(408, 24, 89, 257));
+    Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("OK"), QRect(144, 296, 97, 33));
+    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Abbrechen"), QRect(264, 296, 97, 33));
     for (QListWidget* list : {FileListBox1, ListBox1, ListBox2, ListBox3})
         list->setSelectionMode(QAbstractItemView::SingleSelection);
     fillFileList(FileListBox1, QStringLiteral("*.DTB"));
@@ -94,9 +93,9 @@ void TForm7::Button2Click() {
 void takePumpFromCatalogue(const TForm7& catalogue, const PumpEditLine& line) {
     for (const QListWidgetItem* item : catalogue.ListBox1->selectedItems())
         line.type->setText(item->text());
-    for (int k = 0; k < kSupportPointCount && k < catalogue.ListBox2->count(); ++k)
+    for (int k = 0; k < kSupportPoints && k < catalogue.ListBox2->count(); ++k)
         line.Q[k]->setText(catalogue.ListBox2->item(k)->text());
-    for (int k = 0; k < kSupportPointCount && k < catalogue.ListBox3->count(); ++k)
+    for (int k = 0; k < kSupportPoints && k < catalogue.ListBox3->count(); ++k)
         line.h[k]->setText(catalogue.ListBox3->item(k)->text());
 }
 

@@ -8,6 +8,7 @@
 
 #include "CatalogueFile.h"
 #include "CatalogueWindow.h"
+#include "Controls.h"
 #include "Handler.h"
 
 namespace kolma {
@@ -53,9 +54,9 @@ void TForm8::buildControls() {
     addCaption(this, QStringLiteral("Norm"), 8, 8);
     addCaption(this, QStringLiteral("DN"), 136, 8);
     addCaption(this, QStringLiteral("Wandstärke [mm]"), 264, 8);
-    FileListBox1 = placeControl(new QListWidget(this), "FileListBox1", QRect(8, 24, 113, 185));
-    ListBox1 = placeControl(new QListWidget(this), "ListBox1", QRect(136, 24, 73, 185));
-    ListBox2 = placeControl(new QListWidget(this), "ListBox2", QRect(264, kWallListTop, 113, 185));
+    FileListBox1 = namedControl<QListWidget>(this, "FileListBox1", QRect(8, 24, 113, 185));
+    ListBox1 = namedControl<QListWidget>(this, "ListBox1", QRect(136, 24, 73, 185));
+    ListBox2 = namedControl<QListWidget>(this, "ListBox2", QRect(264, kWallListTop, 113, 185));
     ListBox2->setUniformItemSizes(true);
     ListBox2->setStyleSheet(
         QStringLiteral("QListWidget::item { height: %1px; }").arg(kWallRowHeight));
@@ -63,24 +64,22 @@ void TForm8::buildControls() {
     for (int i = 0; i < kPressureClassLabels; ++i) {
         const QByteArray name = "Label" + QByteArray::number(7 + i);
         *labels[i] =
-            placeControl(new QLabel(this), name.constData(),
+            namedControl<QLabel>(this, name.constData(),
                          QRect(216, kWallListTop + 2 + i * kWallRowHeight, 45, kWallRowHeight));
     }
     addCaption(this, QStringLiteral("Außendurchmesser [mm]"), 8, 232);
-    Edit1 = placeControl(new QLineEdit(this), "Edit1", QRect(8, 248, 121, 21));
-    Edit2 = placeControl(new QLineEdit(this), "Edit2", QRect(136, 248, 121, 21));
+    Edit1 = namedControl<QLineEdit>(this, "Edit1", QRect(8, 248, 121, 21));
+    Edit2 = namedControl<QLineEdit>(this, "Edit2", QRect(136, 248, 121, 21));
     Edit2->hide();
     addCaption(this, QStringLiteral("Innendurchmesser [mm]"), 264, 232);
-    Edit3 = placeControl(new QLineEdit(this), "Edit3", QRect(264, 248, 113, 21));
+    Edit3 = namedControl<QLineEdit>(this, "Edit3", QRect(264, 248, 113, 21));
     for (QLineEdit* edit : {Edit1, Edit2, Edit3})
         edit->setReadOnly(true);
     QPalette red = Edit3->palette();
     red.setColor(QPalette::Text, Qt::red);
     Edit3->setPalette(red);
-    Button1 = placeControl(new QPushButton(QStringLiteral("Hinzufügen"), this), "Button1",
-                           QRect(72, 320, 105, 33));
-    Button2 = placeControl(new QPushButton(QStringLiteral("Abbrechen"), this), "Button2",
-                           QRect(216, 320, 105, 33));
+    Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("Hinzufügen"), QRect(72, 320, 105, 33));
+    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Abbrechen"), QRect(216, 320, 105, 33));
     for (QListWidget* list : {FileListBox1, ListBox1, ListBox2})
         list->setSelectionMode(QAbstractItemView::SingleSelection);
     fillFileList(FileListBox1, QStringLiteral("*.dur"));

@@ -31,7 +31,7 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   [ -f graphein.dat ] || compute > /dev/null
   echo "KOLMA1 startet in $work"
   echo "Bearbeiten > Projekt öffnen > $project, dann Bearbeiten > Berechnung und Graphik > Längsschnitt."
-  exec "$build/editor/KOLMA1"
+  exec "$build/app/KOLMA1"
 fi
 
 cmake --build "$build" --target tarnholm -j"$jobs"

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "Dialogs.h"
-#include "FormControls.h"
+#include "Controls.h"
 #include "GraphData.h"
 #include "Handler.h"
 #include "SectionData.h"

@@ -17,7 +17,9 @@ class StringGrid;
 
 class TForm9 : public QDialog {
 public:
-    TForm9(const Tables& tables, QWidget* parent = nullptr);
+    // systemNodeCount: the node count of the calculated system as last read, kept by the caller
+    // between openings; the dialog reads it anew from the graph data when it opens.
+    TForm9(const Tables& tables, int& systemNodeCount, QWidget* parent = nullptr);
 
     // The sequence as "Längsschnitt zeichnen" last counted it (n entries).
     QStringList sequence() const;
@@ -31,6 +33,7 @@ private:
     void FormCreate();
 
     Tables tables_;
+    int& systemNodeCount_;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;

@@ -5,15 +5,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QString>
-#include <ostream>
 
 #include "PumpEditLine.h"
+#include "QStringPrinter.h"
 #include "WorkingDirectory.h"
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace kolma::testing {
 
@@ -27,7 +22,7 @@ inline QStringList entries(const QListWidget* list) {
 // Support point texts; fields not given hold a single blank.
 inline SupportPointTexts texts(const QStringList& q, const QStringList& h) {
     SupportPointTexts t;
-    for (int i = 0; i < kSupportPointCount; ++i) {
+    for (int i = 0; i < kSupportPoints; ++i) {
         t.Q[i] = q.value(i, QStringLiteral(" "));
         t.h[i] = h.value(i, QStringLiteral(" "));
     }
@@ -39,22 +34,22 @@ struct PumpEdits {
     PumpEdits(const QStringList& q, const QStringList& h) {
         const SupportPointTexts t = texts(q, h);
         line.type = &type;
-        for (int i = 0; i < kSupportPointCount; ++i) {
+        for (int i = 0; i < kSupportPoints; ++i) {
             Q[i].setText(t.Q[i]);
             H[i].setText(t.h[i]);
             line.Q[i] = &Q[i];
             line.h[i] = &H[i];
         }
     }
-    static QStringList textsOf(const QLineEdit (&edits)[kSupportPointCount]) {
+    static QStringList textsOf(const QLineEdit (&edits)[kSupportPoints]) {
         QStringList out;
         for (const QLineEdit& edit : edits)
             out << edit.text();
         return out;
     }
     QLineEdit type;
-    QLineEdit Q[kSupportPointCount];
-    QLineEdit H[kSupportPointCount];
+    QLineEdit Q[kSupportPoints];
+    QLineEdit H[kSupportPoints];
     PumpEditLine line;
 };
 

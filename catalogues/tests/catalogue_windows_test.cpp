@@ -171,7 +171,7 @@ protected:
         dir.write("Firma.DTB", "P1 0 20 5 18 10 12 endl\nP2 endl\n" + ten + " endl\n");
         dir.write("Zweite.dtb", "Z1 1 2 endl\n");
         pump.type.setText(QStringLiteral("alt"));
-        for (int i = 0; i < kSupportPointCount; ++i) {
+        for (int i = 0; i < kSupportPoints; ++i) {
             pump.Q[i].setText(QStringLiteral("q%1").arg(i + 1));
             pump.H[i].setText(QStringLiteral("h%1").arg(i + 1));
         }

@@ -7,7 +7,9 @@
 #include <cstdio>
 
 #include "generated_networks.h"
-#include "iteration.h"
+#include "tarnholm/iteration.h"
+
+using namespace tarnholm;
 
 namespace {
 

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "memory_io.h"
-#include "reader.h"
+#include "testing/memory_io.h"
+#include "tarnholm/reader.h"
+
+using namespace tarnholm;
 
 namespace {
 

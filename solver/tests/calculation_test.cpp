@@ -7,9 +7,11 @@
 #include <string>
 
 #include "generated_networks.h"
-#include "iteration.h"
+#include "tarnholm/iteration.h"
 #include "read_run.h"
 #include "reference_laws.h"
+
+namespace tarnholm {
 
 namespace {
 
@@ -263,3 +265,5 @@ TEST(Relaxation, DampingByTheRelativeChange) {
         EXPECT_EQ(flow, c.relaxed) << c.flow << " -> " << c.newFlow;
     }
 }
+
+}  // namespace tarnholm

@@ -4,6 +4,8 @@
 
 #include "read_run.h"
 
+namespace tarnholm {
+
 namespace {
 
 TEST(InputEcho, PumpEchoShowsOnlyTheValidSupportPoints) {
@@ -125,3 +127,5 @@ TEST(InputChecks, RefuseMalformedPumps) {
 }
 
 }  // namespace
+
+}  // namespace tarnholm

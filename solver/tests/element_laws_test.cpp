@@ -3,9 +3,11 @@
 #include <cmath>
 #include <vector>
 
-#include "element_laws.h"
+#include "tarnholm/element_laws.h"
 #include "network_builder.h"
 #include "reference_laws.h"
+
+namespace tarnholm {
 
 namespace {
 
@@ -148,3 +150,5 @@ TEST(PumpLinearization, SingleSupportPointCarriesNothing) {
     EXPECT_EQ(pump.conductance, 0.0);
     EXPECT_EQ(pump.tangentHead, 0.0);
 }
+
+}  // namespace tarnholm

@@ -4,6 +4,8 @@
 
 #include "network_builder.h"
 
+namespace tarnholm {
+
 namespace testnet {
 
 // A rows x columns grid of pipes, nodes row by row; the known heads at the first node and, if
@@ -58,3 +60,5 @@ inline Network Branched(int spans, int branchLength) {
 }
 
 }  // namespace testnet
+
+}  // namespace tarnholm

@@ -2,8 +2,10 @@
 
 #include <string>
 
-#include "memory_io.h"
-#include "reader.h"
+#include "testing/memory_io.h"
+#include "tarnholm/reader.h"
+
+namespace tarnholm {
 
 namespace {
 
@@ -83,3 +85,5 @@ TEST(ReadHeader, NamesTheFirstUnusableField) {
 }
 
 }  // namespace
+
+}  // namespace tarnholm

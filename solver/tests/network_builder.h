@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "memory_io.h"
-#include "network.h"
-#include "program.h"
+#include "testing/memory_io.h"
+#include "tarnholm/network.h"
+#include "tarnholm/program.h"
+
+namespace tarnholm {
 
 namespace testnet {
 
@@ -90,3 +92,5 @@ inline Run Calculate(Network& net) {
 }
 
 }  // namespace testnet
+
+}  // namespace tarnholm

@@ -5,9 +5,11 @@
 #include <random>
 #include <vector>
 
-#include "iteration.h"
+#include "tarnholm/iteration.h"
 #include "network_builder.h"
-#include "node_system.h"
+#include "tarnholm/node_system.h"
+
+namespace tarnholm {
 
 namespace {
 
@@ -184,3 +186,5 @@ TEST(NodeSystem, NoNodesDecomposeAndSolve) {
     EXPECT_EQ(Decompose(Assembled(net), 0), 0);
     EXPECT_EQ(SolveHeads(net, net.head.data(), net.netInflow.data(), 0), kSystemOk);
 }
+
+}  // namespace tarnholm

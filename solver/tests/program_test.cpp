@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <thread>
 
-#include "memory_io.h"
+#include "testing/memory_io.h"
+
+namespace tarnholm {
 
 namespace {
 
@@ -63,20 +68,32 @@ TEST(RunTarnholm, UncreatableGraphDataEndsWithFailure) {
 }
 
 // The editor starts the solver with a pipe as standard input that stays open; a key wait on it
-// would never end and would freeze the editor.
-TEST(WorkingDirectoryIo, KeyWaitReturnsAtOnceWithoutATerminal) {
+// would never end and would freeze the editor. An isolated node ends the run with the key wait.
+TEST(Tarnholm, KeyWaitReturnsAtOnceWithoutATerminal) {
+    char directory[] = "/tmp/tarnholm-keywait-XXXXXX";
+    ASSERT_NE(mkdtemp(directory), nullptr);
+    const std::string input = std::string(directory) + "/eingabe.dat";
+    FILE* file = std::fopen(input.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("3\t1.305\t1000\t1\t3\t0\t1\n\n1\n2\n3\n\n1\t0\t1\t10\t100\t0.1\t0\t\n\n\n\n\n"
+               "0\t100\t---\t---\t0\t0\t\n1\t---\t---\t1\t0\t0\t\n2\t---\t---\t---\t0\t0\t\n",
+               file);
+    std::fclose(file);
     int keys[2];
     ASSERT_EQ(pipe(keys), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         dup2(keys[0], STDIN_FILENO);
-        WorkingDirectoryIo().waitForKey();
-        _exit(0);
+        const int quiet = open("/dev/null", O_WRONLY);
+        dup2(quiet, STDOUT_FILENO);
+        if (chdir(directory) == 0)
+            execl(TARNHOLM_PATH, TARNHOLM_PATH, static_cast<char*>(nullptr));
+        _exit(127);
     }
     int status = 0;
     pid_t ended = 0;
-    for (int tries = 0; tries < 100 && ended == 0; ++tries) {
+    for (int tries = 0; tries < 200 && ended == 0; ++tries) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         ended = waitpid(child, &status, WNOHANG);
     }
@@ -86,7 +103,11 @@ TEST(WorkingDirectoryIo, KeyWaitReturnsAtOnceWithoutATerminal) {
     }
     close(keys[0]);
     close(keys[1]);
+    std::filesystem::remove_all(directory);
     EXPECT_EQ(ended, child) << "the key wait blocked on a pipe";
+    EXPECT_EQ(WEXITSTATUS(status), 4) << "the isolated node ends the run as not positive definite";
 }
 
 }  // namespace
+
+}  // namespace tarnholm

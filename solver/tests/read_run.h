@@ -3,8 +3,10 @@
 
 #include <string>
 
-#include "memory_io.h"
-#include "reader.h"
+#include "testing/memory_io.h"
+#include "tarnholm/reader.h"
+
+namespace tarnholm {
 
 struct ReadRun {
     HeaderStatus header = HeaderStatus::Error;
@@ -31,3 +33,5 @@ inline ReadRun ReadFromMemory(const std::string& fileText) {
     run.report = files.report;
     return run;
 }
+
+}  // namespace tarnholm

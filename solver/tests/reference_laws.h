@@ -3,7 +3,9 @@
 
 #include <cmath>
 
-#include "network.h"
+#include "tarnholm/network.h"
+
+namespace tarnholm {
 
 constexpr double kNu = 1.305e-6;  // kinematic viscosity of the tests [m^2/s]
 
@@ -37,3 +39,5 @@ inline double ReferenceHeadLoss(const Pipe& pipe, double flow, double viscosity)
     const double area = d * d * 3.1415926535892 / 4;
     return (lambda * pipe.length / d + pipe.zeta) * q * std::fabs(q) / (19.62 * area * area);
 }
+
+}  // namespace tarnholm

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "network_builder.h"
-#include "report.h"
+#include "tarnholm/report.h"
+
+namespace tarnholm {
 
 namespace {
 
@@ -86,3 +88,5 @@ TEST(Results, PipeOfLengthZeroShowsItsHeadLoss) {
     ASSERT_EQ(fields.size(), 6u) << line;
     EXPECT_DOUBLE_EQ(std::atof(fields[4].c_str()), 0.5) << line;  // 100 - 99.5
 }
+
+}  // namespace tarnholm

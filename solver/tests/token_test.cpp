@@ -4,8 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "memory_io.h"
-#include "reader.h"
+#include "testing/memory_io.h"
+#include "tarnholm/reader.h"
+
+namespace tarnholm {
 
 namespace {
 
@@ -91,3 +93,5 @@ TEST(TokenShort, ReadsTheLeadingWholeNumberWithinSixteenBits) {
 }
 
 }  // namespace
+
+}  // namespace tarnholm

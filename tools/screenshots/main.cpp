@@ -53,7 +53,7 @@ void showResults(QDialog& dialog) {
 // Puts the first pump of the table into the pump input line, as the user does before
 // pressing "Kennlinie".
 void takeFirstPump(kolma::TForm1& main) {
-    const kolma::StringGrid& pumps = *main.tables().pumps;
+    const kolma::CellTable& pumps = main.project().pumps();
     main.Edit9->setText(pumps.cell(1, 1));
     for (int i = 0; i < kolma::kSupportPoints; ++i) {
         main.h[i]->setText(pumps.cell(i + 1, 2).trimmed());

@@ -1,0 +1,14 @@
+// KOLMA1: the project editor.
+#include <QApplication>
+#include <QTranslator>
+
+#include "German.h"
+#include "StartupWindows.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KOLMA1"));
+    QTranslator qtTranslations;
+    kolma::useGerman(qtTranslations);
+    return kolma::runKolma();
+}

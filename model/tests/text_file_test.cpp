@@ -1,0 +1,63 @@
+// Text files: decoding files of older installations, file name parts, whole-or-nothing writing.
+#include <gtest/gtest.h>
+
+#include "KolmaError.h"
+#include "TextFile.h"
+#include "WorkingDirectory.h"
+
+namespace kolma {
+namespace {
+
+// The text of the error a call raises, or "" when it raises none.
+template <typename Call>
+QString errorOf(Call call) {
+    try {
+        call();
+    } catch (const KolmaError& e) {
+        return e.message();
+    }
+    return {};
+}
+
+TEST(DecodeText, Utf8IsKeptOtherwiseWindows1252AndLineEndsBecomeLf) {
+    EXPECT_EQ(decodeText("L\xc3\xa4nge\r\nzeta\rende\n"), "Länge\nzeta\nende\n");
+    // A byte order mark that an editor put in front would glue itself to the first token.
+    EXPECT_EQ(decodeText("\xef\xbb\xbf"
+                         "3\t1,305"),
+              "3\t1,305");
+    // A file of an older installation: bytes 0x80 ... 0x9F are not Latin-1 there; reading them
+    // as such would turn "€" into a control character.
+    EXPECT_EQ(decodeText("M\xfcller \x80 \x96 \x81\r\n"), "Müller € \xe2\x80\x93 \xc2\x81\n");
+}
+
+TEST(FileNameParts, BothSeparatorsSplitDirectoryAndName) {
+    const struct {
+        const char* path;
+        const char* directory;
+        const char* name;
+    } cases[] = {{"/home/k/netz.ein", "/home/k", "netz.ein"},
+                 {"C:\\Projekte/alt\\netz.ein", "C:\\Projekte/alt", "netz.ein"},
+                 {"/netz.ein", "/", "netz.ein"},
+                 {"netz.ein", "", "netz.ein"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(directoryPart(c.path), c.directory) << c.path;
+        EXPECT_EQ(namePart(c.path), c.name) << c.path;
+    }
+}
+
+TEST(TextFile, FilesThatCannotBeReadOrWrittenAreNamedInTheError) {
+    testing::WorkingDirectory dir;
+    const QString missing = dir.filePath("fehlt.ein");
+    EXPECT_EQ(errorOf([&] { readFileBytes(missing); }),
+              QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.").arg(missing));
+    const QString nowhere = dir.filePath("fehlt/netz.ein");
+    EXPECT_EQ(errorOf([&] { writeFileAtomically(nowhere, "x"); }),
+              QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.").arg(nowhere));
+
+    writeFileAtomically(dir.filePath("netz.ein"), "neu\n");
+    EXPECT_EQ(dir.read("netz.ein"), QByteArray("neu\n"));
+    EXPECT_EQ(readTextFile(dir.filePath("netz.ein")), "neu\n");
+}
+
+}  // namespace
+}  // namespace kolma
