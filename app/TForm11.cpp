@@ -27,13 +27,15 @@ TForm11::TForm11(QLineEdit* nue, QLineEdit* iter, QWidget* parent)
     setWindowTitle(QStringLiteral("Einstellungen"));
     setFixedSize(318, 188);
 
-    Label1 = namedControl<QLabel>(this, "Label1", QStringLiteral("kin. Viskosität :"), {16, 24, 140, 16});
+    Label1 = namedControl<QLabel>(this, "Label1", QStringLiteral("kin. Viskosität :"),
+                                  {16, 24, 140, 16});
     Edit1 = namedControl<QLineEdit>(this, "Edit1", QString(), {160, 20, 73, 21});
-    Label3 = namedControl<QLabel>(this, "Label3", QStringLiteral("10      m   /s"), {240, 24, 70, 16});
+    Label3 =
+        namedControl<QLabel>(this, "Label3", QStringLiteral("10      m   /s"), {240, 24, 70, 16});
     Label4 = exponent(this, "Label4", QStringLiteral("- 6"), {254, 18, 16, 10});
     Label5 = exponent(this, "Label5", QStringLiteral("2"), {282, 18, 8, 10});
     Label2 = namedControl<QLabel>(this, "Label2", QStringLiteral("Max. Anzahl Iterationen :"),
-                           {16, 64, 140, 16});
+                                  {16, 64, 140, 16});
     Edit2 = namedControl<QLineEdit>(this, "Edit2", QString(), {160, 60, 73, 21});
     Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("OK"), {120, 112, 75, 25});
     Button1->setDefault(true);

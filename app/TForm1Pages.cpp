@@ -89,8 +89,7 @@ void TForm1::createPipePage() {
     Edit5 = makeEdit(TabSheet1, "Edit5", kBlank, InputFilter::Decimal);
     Edit6 = makeEdit(TabSheet1, "Edit6", kBlank, InputFilter::Decimal);
     Edit7 = makeEdit(TabSheet1, "Edit7", {}, InputFilter::Decimal);
-    Edit12 =
-        makeEdit(TabSheet1, "Edit12", QStringLiteral("0,00"), InputFilter::Decimal);
+    Edit12 = makeEdit(TabSheet1, "Edit12", QStringLiteral("0,00"), InputFilter::Decimal);
     // The settings travel with the project; they live here, out of sight.
     nue = namedControl<QLineEdit>(TabSheet1, "nue");
     nue->hide();

@@ -24,7 +24,7 @@ bool isBlankSupportField(const QString& text);
 struct SupportPoints {
     std::array<float, kSupportPoints> Q{};  // l/s; a blank flow field gives 0
     std::array<float, kSupportPoints> h{};  // m; a blank head field gives 0
-    int n = 0;  // number of filled head fields; pairs 1..n are drawn
+    int n = 0;                              // number of filled head fields; pairs 1..n are drawn
 };
 
 // The support points of the fields. Raises a KolmaError when a filled field is not a number or

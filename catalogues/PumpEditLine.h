@@ -11,9 +11,8 @@ class QLineEdit;
 
 namespace kolma {
 
-
 struct PumpEditLine {
-    QLineEdit* type = nullptr;              // Edit9
+    QLineEdit* type = nullptr;          // Edit9
     QLineEdit* Q[kSupportPoints] = {};  // Q1 ... Q8, l/s
     QLineEdit* h[kSupportPoints] = {};  // h1 ... h8, m
 };

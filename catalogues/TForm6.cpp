@@ -36,11 +36,12 @@ void TForm6::buildControls() {
     addCaption(this, QStringLiteral("Anzahl :"), 176, 288);
     addCaption(this, QStringLiteral("Zeta gesamt :"), 336, 288);
     Edit1 = namedControl<QLineEdit>(this, "Edit1", QRect(16, 304, 121, 21));
-    Edit2 =
-        namedControl<QLineEdit>(this, "Edit2", QStringLiteral("1"), QRect(176, 304, 121, 21));
+    Edit2 = namedControl<QLineEdit>(this, "Edit2", QStringLiteral("1"), QRect(176, 304, 121, 21));
     Edit3 = namedControl<QLineEdit>(this, "Edit3", QRect(336, 304, 121, 21));
-    Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("Hinzufügen"), QRect(96, 352, 121, 33));
-    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Abbrechen"), QRect(280, 352, 121, 33));
+    Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("Hinzufügen"),
+                                        QRect(96, 352, 121, 33));
+    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Abbrechen"),
+                                        QRect(280, 352, 121, 33));
     Edit1->setReadOnly(true);
     Edit3->setReadOnly(true);
     installInputFilter(Edit1, InputFilter::NoneAccepted);

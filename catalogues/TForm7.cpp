@@ -30,8 +30,10 @@ void TForm7::buildControls() {
     ListBox1 = namedControl<QListWidget>(this, "ListBox1", QRect(144, 24, 161, 257));
     ListBox2 = namedControl<QListWidget>(this, "ListBox2", QRect(312, 24, 89, 257));
     ListBox3 = namedControl<QListWidget>(this, "ListBox3", QRect(408, 24, 89, 257));
-    Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("OK"), QRect(144, 296, 97, 33));
-    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Abbrechen"), QRect(264, 296, 97, 33));
+    Button1 =
+        namedControl<QPushButton>(this, "Button1", QStringLiteral("OK"), QRect(144, 296, 97, 33));
+    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Abbrechen"),
+                                        QRect(264, 296, 97, 33));
     for (QListWidget* list : {FileListBox1, ListBox1, ListBox2, ListBox3})
         list->setSelectionMode(QAbstractItemView::SingleSelection);
     fillFileList(FileListBox1, QStringLiteral("*.DTB"));

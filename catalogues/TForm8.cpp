@@ -63,9 +63,9 @@ void TForm8::buildControls() {
     QLabel** labels[] = {&Label7, &Label8, &Label9, &Label10, &Label11, &Label12};
     for (int i = 0; i < kPressureClassLabels; ++i) {
         const QByteArray name = "Label" + QByteArray::number(7 + i);
-        *labels[i] =
-            namedControl<QLabel>(this, name.constData(),
-                         QRect(216, kWallListTop + 2 + i * kWallRowHeight, 45, kWallRowHeight));
+        *labels[i] = namedControl<QLabel>(
+            this, name.constData(),
+            QRect(216, kWallListTop + 2 + i * kWallRowHeight, 45, kWallRowHeight));
     }
     addCaption(this, QStringLiteral("Außendurchmesser [mm]"), 8, 232);
     Edit1 = namedControl<QLineEdit>(this, "Edit1", QRect(8, 248, 121, 21));
@@ -78,8 +78,10 @@ void TForm8::buildControls() {
     QPalette red = Edit3->palette();
     red.setColor(QPalette::Text, Qt::red);
     Edit3->setPalette(red);
-    Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("Hinzufügen"), QRect(72, 320, 105, 33));
-    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Abbrechen"), QRect(216, 320, 105, 33));
+    Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("Hinzufügen"),
+                                        QRect(72, 320, 105, 33));
+    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Abbrechen"),
+                                        QRect(216, 320, 105, 33));
     for (QListWidget* list : {FileListBox1, ListBox1, ListBox2})
         list->setSelectionMode(QAbstractItemView::SingleSelection);
     fillFileList(FileListBox1, QStringLiteral("*.dur"));

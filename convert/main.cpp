@@ -60,7 +60,8 @@ void writeOutput(const QString& output, const QByteArray& bytes) {
     if (output == QLatin1String("-")) {
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
-            throw kolma::KolmaError(QStringLiteral("Die Standardausgabe kann nicht geschrieben werden."));
+            throw kolma::KolmaError(
+                QStringLiteral("Die Standardausgabe kann nicht geschrieben werden."));
         return;
     }
     kolma::writeFileAtomically(output, bytes);

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CellTable.h"
 #include "NodeOrder.h"
 #include "Numbers.h"
-#include "CellTable.h"
 #include "TextFile.h"
 
 namespace kolma {

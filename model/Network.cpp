@@ -138,9 +138,10 @@ private:
         const int number = wholeNumber(table, grid, col, row);
         const auto index = firstIndex_.constFind(number);
         if (index == firstIndex_.constEnd())
-            throw InputRejected(
-                QStringLiteral("%1: Knoten %2 fehlt in der Knotentabelle.").arg(element).arg(number),
-                CellPlace{table, row, col});
+            throw InputRejected(QStringLiteral("%1: Knoten %2 fehlt in der Knotentabelle.")
+                                    .arg(element)
+                                    .arg(number),
+                                CellPlace{table, row, col});
         return *index;
     }
 
@@ -191,9 +192,10 @@ private:
         }
         for (int c = 1; c <= kSupportPoints; ++c) {
             const QString flow = pumps.cell(c, r + 2);
-            pump.flows[c - 1] = flow == QLatin1String(" ")
-                                    ? Value{flow, kNaN}
-                                    : supportValue(r + 2, c, asTypedFlow(flow), QStringLiteral("Q"));
+            pump.flows[c - 1] =
+                flow == QLatin1String(" ")
+                    ? Value{flow, kNaN}
+                    : supportValue(r + 2, c, asTypedFlow(flow), QStringLiteral("Q"));
         }
         for (int c = 1; c <= pump.supportCount; ++c) {
             notePumpValue(r + 1, c, pump.heads[c - 1]);
@@ -215,10 +217,9 @@ private:
         for (int c = kKnownHeadColumn; c < kKeyColumn + kNodeValues; ++c) {
             const QString text = nodes.cell(c, node.row);
             *values[c - kKnownHeadColumn] =
-                isEmptyCell(text)
-                    ? Value{text, kNaN}
-                    : valueOf(TableId::Nodes, node.row, c,
-                              oneToken(TableId::Nodes, nodes, c, node.row));
+                isEmptyCell(text) ? Value{text, kNaN}
+                                  : valueOf(TableId::Nodes, node.row, c,
+                                            oneToken(TableId::Nodes, nodes, c, node.row));
         }
     }
 
@@ -289,8 +290,7 @@ double solverNumber(const QString& text) {
     if (!holdsValue(text))
         return kNaN;
     bool ok = false;
-    const double value =
-        convertSeparators(text.trimmed().toUtf8(), Conversion::Save).toDouble(&ok);
+    const double value = convertSeparators(text.trimmed().toUtf8(), Conversion::Save).toDouble(&ok);
     return ok && std::isfinite(value) ? value : kNaN;
 }
 

@@ -55,23 +55,22 @@ struct Value {
 };
 
 struct PipeRecord {
-    int row = 0;       // pipe table row
-    Value number;      // Strangnr.
+    int row = 0;        // pipe table row
+    Value number;       // Strangnr.
     int startNode = 0;  // node index of AKN
     int endNode = 0;    // node index of EKN
-    Value length;      // [m]
-    Value diameter;    // di [mm]
-    Value roughness;   // ks [mm]
-    Value zeta;        // [-]
+    Value length;       // [m]
+    Value diameter;     // di [mm]
+    Value roughness;    // ks [mm]
+    Value zeta;         // [-]
 };
 
-
 struct PumpRecord {
-    int block = 0;  // pump block, from 1
-    QString type;   // Pumpennr. (designation) as typed
-    int startNode = 0;  // suction side
-    int endNode = 0;    // delivery side
-    int supportCount = 0;  // support points in use, from the heads
+    int block = 0;                            // pump block, from 1
+    QString type;                             // Pumpennr. (designation) as typed
+    int startNode = 0;                        // suction side
+    int endNode = 0;                          // delivery side
+    int supportCount = 0;                     // support points in use, from the heads
     std::array<Value, kSupportPoints> heads;  // h1 ... h8 [m]
     std::array<Value, kSupportPoints> flows;  // Q1 ... Q8 [l/s]
 };

@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
+#include "CellTable.h"
 #include "NodeOrder.h"
 #include "Numbers.h"
-#include "CellTable.h"
 #include "TableOperations.h"
 
 namespace kolma {

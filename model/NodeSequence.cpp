@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "CellTable.h"
 #include "GraphData.h"
 #include "Numbers.h"
-#include "CellTable.h"
 #include "Tables.h"
 
 namespace kolma {

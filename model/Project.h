@@ -14,7 +14,7 @@ namespace kolma {
 inline constexpr int kPipeTableColumns = 8;
 inline constexpr int kPumpTableColumns = 9;
 inline constexpr int kNodeTableColumns = 7;
-inline constexpr int kTableRows = 1001;   // pipes and nodes: 1000 records
+inline constexpr int kTableRows = 1001;     // pipes and nodes: 1000 records
 inline constexpr int kPumpTableRows = 103;  // 34 pump blocks of three rows
 
 class Project : public QObject {

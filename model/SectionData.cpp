@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "CellTable.h"
 #include "KolmaError.h"
 #include "Numbers.h"
-#include "CellTable.h"
 
 namespace kolma {
 namespace {

@@ -4,8 +4,8 @@
 #include <numeric>
 #include <vector>
 
-#include "Numbers.h"
 #include "CellTable.h"
+#include "Numbers.h"
 
 namespace kolma {
 namespace {

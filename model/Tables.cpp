@@ -1,7 +1,7 @@
 #include "Tables.h"
 
-#include "Numbers.h"
 #include "CellTable.h"
+#include "Numbers.h"
 
 namespace kolma {
 

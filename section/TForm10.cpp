@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-#include "Dialogs.h"
 #include "Controls.h"
+#include "Dialogs.h"
 #include "Handler.h"
 #include "TextFile.h"
 
@@ -49,22 +49,19 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
          {"Speichernunter1", QStringLiteral("Speichern unter"), &TForm10::Speichernunter1Click},
          {"Beenden1", QStringLiteral("Beenden"), &TForm10::Beenden1Click}});
 
-    Label3 = namedControl<QLabel>(this, "Label3", QStringLiteral("Auftraggeber:"),
-                                      {16, 36, 300, 18});
+    Label3 =
+        namedControl<QLabel>(this, "Label3", QStringLiteral("Auftraggeber:"), {16, 36, 300, 18});
     Edit1 = namedControl<QLineEdit>(this, "Edit1", {16, 56, 305, 24});
-    Label1 =
-        namedControl<QLabel>(this, "Label1", QStringLiteral("Projekt:"), {16, 88, 300, 18});
+    Label1 = namedControl<QLabel>(this, "Label1", QStringLiteral("Projekt:"), {16, 88, 300, 18});
     Edit2 = namedControl<QLineEdit>(this, "Edit2", {16, 108, 305, 24});
-    Label2 =
-        namedControl<QLabel>(this, "Label2", QStringLiteral("Maßnahme:"), {16, 140, 300, 18});
+    Label2 = namedControl<QLabel>(this, "Label2", QStringLiteral("Maßnahme:"), {16, 140, 300, 18});
     Edit3 = namedControl<QLineEdit>(this, "Edit3", {16, 160, 305, 24});
-    Label4 = namedControl<QLabel>(this, "Label4", QStringLiteral("Maßstab: o. M."),
-                                      {16, 200, 110, 18});
+    Label4 =
+        namedControl<QLabel>(this, "Label4", QStringLiteral("Maßstab: o. M."), {16, 200, 110, 18});
     Label5 =
         namedControl<QLabel>(this, "Label5", QStringLiteral("Projektnr.:"), {136, 200, 80, 18});
     Edit4 = namedControl<QLineEdit>(this, "Edit4", {216, 196, 105, 24});
-    Button1 =
-        namedControl<QPushButton>(this, "Button1", QStringLiteral("OK"), {128, 250, 90, 28});
+    Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("OK"), {128, 250, 90, 28});
     Button1->setDefault(true);
     connectHandler(Button1, &QPushButton::clicked, this, &TForm10::Button1Click);
 

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "Dialogs.h"
 #include "Controls.h"
+#include "Dialogs.h"
 #include "GraphData.h"
 #include "Handler.h"
 #include "SectionData.h"

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Dialogs.h"
 #include "Controls.h"
+#include "Dialogs.h"
 #include "GraphData.h"
 #include "Handler.h"
 #include "InputFilter.h"
@@ -29,31 +29,30 @@ TForm9::TForm9(const Tables& tables, int& systemNodeCount, QWidget* parent)
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("Längsschnitt (Knotenfolge)"));
     resize(391, 450);
-    Label1 = namedControl<QLabel>(
-        this, "Label1", QStringLiteral("Bitte geben Sie die Reienfolge der Knoten ein:"),
-        {16, 12, 360, 20});
+    Label1 = namedControl<QLabel>(this, "Label1",
+                                  QStringLiteral("Bitte geben Sie die Reienfolge der Knoten ein:"),
+                                  {16, 12, 360, 20});
     Label2 = namedControl<QLabel>(this, "Label2", QStringLiteral("Zeile"), {16, 40, 80, 20});
-    Label3 =
-        namedControl<QLabel>(this, "Label3", QStringLiteral("Knotennr."), {112, 40, 80, 20});
+    Label3 = namedControl<QLabel>(this, "Label3", QStringLiteral("Knotennr."), {112, 40, 80, 20});
     Edit1 = namedControl<QLineEdit>(this, "Edit1", QStringLiteral("1"), {16, 62, 80, 24});
     Edit2 = namedControl<QLineEdit>(this, "Edit2", {112, 62, 80, 24});
     installInputFilter(Edit1, InputFilter::WholeNumber);
     installInputFilter(Edit2, InputFilter::WholeNumber);
     Button1 = namedControl<QPushButton>(this, "Button1", QStringLiteral("Hinzufügen"),
-                                            {216, 60, 150, 28});
+                                        {216, 60, 150, 28});
     Button1->setDefault(true);
-    Button2 = namedControl<QPushButton>(this, "Button2", QStringLiteral("Entfernen"),
-                                            {216, 96, 150, 28});
+    Button2 =
+        namedControl<QPushButton>(this, "Button2", QStringLiteral("Entfernen"), {216, 96, 150, 28});
     Button2->setFocusPolicy(Qt::ClickFocus);
     StringGrid1 = new StringGrid(2, 11, this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(16, 100, 180, 330);
     StringGrid1->setFocusPolicy(Qt::NoFocus);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Button3 = namedControl<QPushButton>(
-        this, "Button3", QStringLiteral("Längsschnitt zeichnen"), {216, 360, 150, 28});
+    Button3 = namedControl<QPushButton>(this, "Button3", QStringLiteral("Längsschnitt zeichnen"),
+                                        {216, 360, 150, 28});
     Button4 = namedControl<QPushButton>(this, "Button4", QStringLiteral("Abbrechen"),
-                                            {216, 400, 150, 28});
+                                        {216, 400, 150, 28});
     Edit3 = namedControl<QLineEdit>(this, "Edit3", QStringLiteral("Anzahl der Knoten"));
     Edit3->hide();
     Edit4 = namedControl<QLineEdit>(this, "Edit4");
@@ -68,7 +67,8 @@ TForm9::TForm9(const Tables& tables, int& systemNodeCount, QWidget* parent)
 
 void TForm9::FormCreate() {
     labelSequenceGrid(StringGrid1->table());
-    if (const auto failure = readSystemNodeCount(QString::fromLatin1(kGraphFileName), systemNodeCount_))
+    if (const auto failure =
+            readSystemNodeCount(QString::fromLatin1(kGraphFileName), systemNodeCount_))
         showFailure(this, *failure);
 }
 

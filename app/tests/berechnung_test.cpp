@@ -8,11 +8,11 @@
 #include <QTextEdit>
 
 #include "Berechnung.h"
+#include "ProjectTables.h"
 #include "Projekt.h"
 #include "ScriptedDialogs.h"
 #include "TForm5.h"
 #include "WorkingDirectory.h"
-#include "ProjectTables.h"
 
 using kolma::testing::ProjectTables;
 using kolma::testing::ScriptedDialogs;

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
 #include <memory>
@@ -433,7 +434,8 @@ TEST_F(MainWindow, EpanetNetworkIsImportedAndItsNodeOrderOptimised) {
     EXPECT_EQ(form->StringGrid1->table().cell(1, 1), "11");
     QStringList heads;  // node number and known head of the three node rows
     for (int r = 1; r <= 3; ++r)
-        heads << form->StringGrid3->table().cell(1, r) + QLatin1Char(':') + form->StringGrid3->table().cell(2, r);
+        heads << form->StringGrid3->table().cell(1, r) + QLatin1Char(':') +
+                     form->StringGrid3->table().cell(2, r);
     EXPECT_TRUE(heads.contains("1:120")) << heads.join(' ').toStdString();
 
     form->Knotenreihenfolge1->trigger();
@@ -704,6 +706,29 @@ TEST(German, QtStandardButtonsAndNumbersAreGerman) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
     EXPECT_EQ(QLocale().toString(1.5), "1,5");
     QCoreApplication::removeTranslator(&translations);
+}
+
+// A handler's modal window lives on the handler's stack; closing the main window under it (a
+// session ending, a script) must leave the window alive until the handler has returned, and the
+// program must then end normally. The real dialog seam runs real event loops here.
+TEST(Startup, MainWindowClosedUnderARunningModalWindowOutlivesIt) {
+    testing::WorkingDirectory dir;
+    dir.write("ausgabe.aus", "Bericht\n");  // a quiet start-up: no message box to answer
+    QTimer::singleShot(0, [] {
+        TForm1* main = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* form = qobject_cast<TForm1*>(w))
+                main = form;
+        ASSERT_NE(main, nullptr);
+        QTimer::singleShot(0, main, &TForm1::close);
+        QTimer::singleShot(50, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        main->Einstelungen1->trigger();  // runs the settings dialog until the timer closes it
+    });
+    EXPECT_EQ(runKolma(), 0);
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }
 
 }  // namespace

@@ -150,7 +150,8 @@ TEST(ProjectFile, MissingEingabeIsReportedAndNothingIsCopied) {
     WorkingDirectory dir;
     ScriptedDialogs dialogs;
     QPlainTextEdit richEdit1("kept");
-    EXPECT_FALSE(kolma::EingabeUmwandeln(Conversion::Save, dir.filePath("p.ein"), richEdit1, nullptr));
+    EXPECT_FALSE(
+        kolma::EingabeUmwandeln(Conversion::Save, dir.filePath("p.ein"), richEdit1, nullptr));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Fehler beim öffnen von Eingabe.dat");
     EXPECT_EQ(dialogs.messages[0].caption, "Fehler");
@@ -165,8 +166,8 @@ TEST(ProjectFile, UnwritableProjectFileLeavesEingabeUnconverted) {
     dir.write("eingabe.dat", "3\t1,305\t1000\t0\t0\t0\t0\n\n");
     QPlainTextEdit richEdit1;
     const QString target = dir.filePath("missing/folder/p.ein");
-    EXPECT_FALSE(
-        kolma::runHandler([&] { kolma::EingabeUmwandeln(Conversion::Save, target, richEdit1, nullptr); }));
+    EXPECT_FALSE(kolma::runHandler(
+        [&] { kolma::EingabeUmwandeln(Conversion::Save, target, richEdit1, nullptr); }));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains(target));
     EXPECT_EQ(dir.read("eingabe.dat"), "3\t1,305\t1000\t0\t0\t0\t0\n\n");

@@ -11,8 +11,8 @@
 
 #include "NodeOrder.h"
 #include "NodeOrderGraphs.h"
-#include "tarnholm/iteration.h"
 #include "network_builder.h"
+#include "tarnholm/iteration.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "EpanetImport.h"
 #include "Numbers.h"
 #include "ProjectFile.h"
-#include "WorkingDirectory.h"
 #include "ProjectTables.h"
+#include "WorkingDirectory.h"
 
 using kolma::EpanetRefusal;
 using kolma::ImportPlan;

@@ -51,10 +51,10 @@ TEST(Network, SampleNetworkAsTheSolverReadsIt) {
 TEST(Network, ValuesThatAreNoNumberAreCollectedWithTheirPlace) {
     ProjectTables t;
     testing::typeSampleNetwork(t);
-    t.pipes.setCell(4, 2, "abc");         // Länge of pipe 2
-    t.pumps.setCell(3, 2, "x");           // h3 of the pump, a point in use
-    t.pumps.setCell(7, 3, "y");           // Q7, beyond the five points in use
-    t.nodes.setCell(2, 2, "1,5,2");       // bek. Druck of node 20
+    t.pipes.setCell(4, 2, "abc");    // Länge of pipe 2
+    t.pumps.setCell(3, 2, "x");      // h3 of the pump, a point in use
+    t.pumps.setCell(7, 3, "y");      // Q7, beyond the five points in use
+    t.nodes.setCell(2, 2, "1,5,2");  // bek. Druck of node 20
     const Network net = networkOf(t.tables(), kDefaults);
     ASSERT_EQ(net.valueProblems.size(), 3u);
     const ValueProblem& first = net.valueProblems[0];
@@ -84,10 +84,10 @@ TEST(Network, RefusalsOfSavingNameTheirCell) {
         const char* text;
         bool inputError;  // shown as an input error, else as the general conversion error
     } cases[] = {
-        {TableId::Pipes, 3, 2, "35", true},   // EKN of a node the node list lacks
-        {TableId::Nodes, 1, 3, "3x", false},  // Knotnum that is no whole number
+        {TableId::Pipes, 3, 2, "35", true},    // EKN of a node the node list lacks
+        {TableId::Nodes, 1, 3, "3x", false},   // Knotnum that is no whole number
         {TableId::Pumps, 2, 1, "2 0", false},  // AKN with a blank in it
-        {TableId::Nodes, 6, 4, "1 0", true},  // RS with a blank in it
+        {TableId::Nodes, 6, 4, "1 0", true},   // RS with a blank in it
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

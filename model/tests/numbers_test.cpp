@@ -3,22 +3,13 @@
 
 #include <climits>
 
-#include "KolmaError.h"
+#include "ErrorOf.h"
 #include "Numbers.h"
 
 namespace kolma {
 namespace {
 
-// The text of the error a call raises, or "" when it raises none.
-template <typename Call>
-QString errorOf(Call call) {
-    try {
-        call();
-    } catch (const KolmaError& e) {
-        return e.message();
-    }
-    return {};
-}
+using testing::errorOf;
 
 TEST(IntegerValue, ReadsTheLeadingWholeNumber) {
     const std::pair<const char*, int> cases[] = {{"", 0},

@@ -1,23 +1,14 @@
 // Text files: decoding files of older installations, file name parts, whole-or-nothing writing.
 #include <gtest/gtest.h>
 
-#include "KolmaError.h"
+#include "ErrorOf.h"
 #include "TextFile.h"
 #include "WorkingDirectory.h"
 
 namespace kolma {
 namespace {
 
-// The text of the error a call raises, or "" when it raises none.
-template <typename Call>
-QString errorOf(Call call) {
-    try {
-        call();
-    } catch (const KolmaError& e) {
-        return e.message();
-    }
-    return {};
-}
+using testing::errorOf;
 
 TEST(DecodeText, Utf8IsKeptOtherwiseWindows1252AndLineEndsBecomeLf) {
     EXPECT_EQ(decodeText("L\xc3\xa4nge\r\nzeta\rende\n"), "Länge\nzeta\nende\n");

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "ScriptedDialogs.h"
-#include "StringGrid.h"
 #include "SectionFixture.h"
+#include "StringGrid.h"
 #include "TForm3.h"
 #include "TForm9.h"
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "testing/memory_io.h"
 #include "tarnholm/reader.h"
+#include "testing/memory_io.h"
 
 using namespace tarnholm;
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "generated_networks.h"
-#include "tarnholm/iteration.h"
 #include "read_run.h"
 #include "reference_laws.h"
+#include "tarnholm/iteration.h"
 
 namespace tarnholm {
 

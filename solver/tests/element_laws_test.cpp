@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
-#include "tarnholm/element_laws.h"
 #include "network_builder.h"
 #include "reference_laws.h"
+#include "tarnholm/element_laws.h"
 
 namespace tarnholm {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "testing/memory_io.h"
 #include "tarnholm/reader.h"
+#include "testing/memory_io.h"
 
 namespace tarnholm {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "testing/memory_io.h"
 #include "tarnholm/network.h"
 #include "tarnholm/program.h"
+#include "testing/memory_io.h"
 
 namespace tarnholm {
 

@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "tarnholm/iteration.h"
 #include "network_builder.h"
+#include "tarnholm/iteration.h"
 #include "tarnholm/node_system.h"
 
 namespace tarnholm {

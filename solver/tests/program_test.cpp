@@ -1,7 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -75,9 +75,10 @@ TEST(Tarnholm, KeyWaitReturnsAtOnceWithoutATerminal) {
     const std::string input = std::string(directory) + "/eingabe.dat";
     FILE* file = std::fopen(input.c_str(), "w");
     ASSERT_NE(file, nullptr);
-    std::fputs("3\t1.305\t1000\t1\t3\t0\t1\n\n1\n2\n3\n\n1\t0\t1\t10\t100\t0.1\t0\t\n\n\n\n\n"
-               "0\t100\t---\t---\t0\t0\t\n1\t---\t---\t1\t0\t0\t\n2\t---\t---\t---\t0\t0\t\n",
-               file);
+    std::fputs(
+        "3\t1.305\t1000\t1\t3\t0\t1\n\n1\n2\n3\n\n1\t0\t1\t10\t100\t0.1\t0\t\n\n\n\n\n"
+        "0\t100\t---\t---\t0\t0\t\n1\t---\t---\t1\t0\t0\t\n2\t---\t---\t---\t0\t0\t\n",
+        file);
     std::fclose(file);
     int keys[2];
     ASSERT_EQ(pipe(keys), 0);

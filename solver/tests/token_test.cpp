@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "testing/memory_io.h"
 #include "tarnholm/reader.h"
+#include "testing/memory_io.h"
 
 namespace tarnholm {
 
