@@ -62,7 +62,8 @@ void readPipes(Tokens& tokens, GraphData& data) {
     }
 }
 
-// The solver writes three integers before the node heads; the last of them is the node count.
+// The solver writes three integers before the node heads: the iteration bound, the passes made
+// and the node count.
 constexpr int kHeaderIntegers = 3;
 
 }  // namespace
@@ -70,14 +71,17 @@ constexpr int kHeaderIntegers = 3;
 GraphData parseGraphData(const QByteArray& bytes) {
     GraphData data;
     Tokens tokens(bytes);
-    std::optional<int> value;
-    for (int i = 0; i < kHeaderIntegers; ++i) {
-        value = tokens.nextInt();
-        if (!value)
+    int header[kHeaderIntegers];
+    for (int& value : header) {
+        const auto read = tokens.nextInt();
+        if (!read)
             return data;
+        value = *read;
     }
     data.headerRead = true;
-    data.nodeCount = *value;
+    data.maxIterations = header[0];
+    data.passes = header[1];
+    data.nodeCount = header[2];
     readHeads(tokens, data);
     if (static_cast<int>(data.heads.size()) < data.nodeCount)
         return data;

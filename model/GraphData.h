@@ -14,6 +14,8 @@ inline const char kGraphFileName[] = "graphein.dat";
 
 struct GraphData {
     bool headerRead = false;         // the three leading integers were there
+    int maxIterations = 0;           // the iteration bound of the run
+    int passes = 0;                  // passes made; the bound + 1 when the bound stopped the run
     int nodeCount = 0;               // N as the file states it
     std::vector<double> heads;       // [mNN], node-table row order; as many as the file holds
     int pipeCount = 0;               // M as the file states it

@@ -6,6 +6,7 @@
 #include "CellTable.h"
 #include "KolmaError.h"
 #include "Numbers.h"
+#include "Results.h"
 
 namespace kolma {
 namespace {
@@ -22,9 +23,7 @@ SectionFailure sequenceNotInSystem() {
 
 // The tables were changed after the last calculation, so the file lacks values they refer to.
 SectionFailure graphFileOutdated() {
-    return {QStringLiteral("Die Graphikeingabedatei passt nicht zu den Tabellen. Bitte führen Sie "
-                           "die Berechnung erneut durch."),
-            QStringLiteral("Fehler")};
+    return {graphDataOutdatedText(), QStringLiteral("Fehler")};
 }
 
 float cellNumber(const CellTable& grid, int column, int row) {

@@ -131,10 +131,23 @@ PipeConstants PipeConstantsOf(const Pipe& pipe) {
     return c;
 }
 
+namespace {
+
+// Reynolds number of a flow q [m^3/s] in the pipe; pi is taken as 3.1415 in its velocity.
+double ReynoldsOf(double q, const PipeConstants& c, double viscosity) {
+    const double v = std::fabs(q) / c.velocityArea;
+    return v * c.d / viscosity;
+}
+
+}  // namespace
+
+double ReynoldsNumber(const Pipe& pipe, double viscosity) {
+    return ReynoldsOf(kMilli * pipe.flow, PipeConstantsOf(pipe), viscosity);
+}
+
 void PipeConductance(Pipe& pipe, const PipeConstants& c, double viscosity) {
     const double q = kMilli * pipe.flow;
-    const double v = std::fabs(q) / c.velocityArea;
-    const double reynolds = v * c.d / viscosity;
+    const double reynolds = ReynoldsOf(q, c, viscosity);
     double resistance;
     if (reynolds == 0.0) {
         // No flow: the laminar limit of |q| * lambda = 64 * nu * (d d pi / 4) / d, where the

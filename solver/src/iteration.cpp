@@ -28,9 +28,8 @@ bool UpdatePipeFlows(Network& net) {
     for (Pipe& pipe : net.pipes) {
         pipe.newFlow = pipe.conductance * kLitresPerCubicMetre *
                        (net.head[pipe.startNode] - net.head[pipe.endNode]);
-        const bool converged =
-            std::fabs(pipe.newFlow) < kNoFlow || RelaxFlow(pipe.flow, pipe.newFlow);
-        allConverged = allConverged && converged;
+        pipe.converged = std::fabs(pipe.newFlow) < kNoFlow || RelaxFlow(pipe.flow, pipe.newFlow);
+        allConverged = allConverged && pipe.converged;
     }
     return allConverged;
 }

@@ -23,6 +23,10 @@ double FrictionFactor(double reynolds, double relativeRoughnessTerm, double roug
 // per run, since it does not change between passes.
 PipeConstants PipeConstantsOf(const Pipe& pipe);
 
+// Reynolds number of the pipe at its current flow, as the friction factor sees it; viscosity in
+// m^2/s.
+double ReynoldsNumber(const Pipe& pipe, double viscosity);
+
 // Stores in pipe.conductance the conductance c [m^3/s per m] of the pipe at its current flow;
 // viscosity is the kinematic viscosity [m^2/s]. The second form derives the pipe's constants
 // itself, for a pipe taken on its own.

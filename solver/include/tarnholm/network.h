@@ -27,6 +27,7 @@ struct Pipe {
     int endNode;         // internal index of the end node (KNE), startNode <= endNode
     double zeta;         // sum of local loss coefficients [-]
     double conductance;  // c [m^3/s per m of head], derived each pass
+    bool converged;      // whether the latest pass counted the pipe as converged
 };
 
 struct Pump {
