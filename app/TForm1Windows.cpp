@@ -112,7 +112,10 @@ void TForm1::EpanetImport1Click() {
         return;
     ProjectSettings settings = project_.settings();
     // A refusal raises an error that the general error handler shows; the tables stay as they were.
-    const EpanetImportResult result = importEpanetFile(*file, tables(), settings);
+    const EpanetImportResult result =
+        importEpanetFile(*file, tables(), settings, [this](const QString& question) {
+            return questionBox(this, question, QStringLiteral("EPANET-Netz importieren"));
+        });
     project_.setSettings(settings);
     setFileButtonsEnabled(false);
     enterTableInput();

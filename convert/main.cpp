@@ -12,13 +12,15 @@
 namespace {
 
 const char kUsage[] =
-    "Aufruf: kolma-convert NETZ.inp|NETZ.ein [-o AUSGABE]\n"
+    "Aufruf: kolma-convert NETZ.inp|NETZ.ein [-o AUSGABE] [--armaturen-als-rohre]\n"
     "\n"
     "Schreibt die Eingabedatei des Berechnungsprogramms (eingabe.dat) aus einem EPANET-Netz\n"
     "(.inp) oder einer Projektdatei, mit denselben Bytes wie KOLMA1 nach \"Fertigstellen\".\n"
     "\n"
     "  -o AUSGABE  Zieldatei (Vorgabe: eingabe.dat im aktuellen Verzeichnis); \"-\" schreibt\n"
     "              auf die Standardausgabe.\n"
+    "  --armaturen-als-rohre  übernimmt Drossel- und Mehrzweckarmaturen (TCV, GPV) eines\n"
+    "              EPANET-Netzes als kurze Rohre mit ihrem Verlustbeiwert (KOLMA1 fragt danach).\n"
     "  --help      zeigt diese Hilfe.\n";
 
 constexpr int kExitOk = 0;
@@ -29,6 +31,7 @@ struct Arguments {
     QString input;
     QString output = QStringLiteral("eingabe.dat");
     bool help = false;
+    bool valvesAsPipes = false;
     bool valid = false;
 };
 
@@ -37,6 +40,8 @@ Arguments parseArguments(const QStringList& args) {
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
             parsed.help = true;
+        } else if (args[i] == QLatin1String("--armaturen-als-rohre")) {
+            parsed.valvesAsPipes = true;
         } else if (args[i] == QLatin1String("-o")) {
             if (++i >= args.size())
                 return parsed;
@@ -81,7 +86,8 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     try {
-        const kolma::ConvertedInput converted = kolma::convertToEingabe(args.input);
+        const kolma::ConvertedInput converted =
+            kolma::convertToEingabe(args.input, args.valvesAsPipes);
         writeOutput(args.output, converted.eingabe);
         // With the input on standard output, what the import tells goes to the error stream.
         if (!converted.notes.isEmpty())

@@ -8,13 +8,16 @@
 
 namespace kolma {
 
-ConvertedInput convertToEingabe(const QString& inputFile) {
+ConvertedInput convertToEingabe(const QString& inputFile, bool valvesAsPipes) {
     Project project;
     TabellenZuruecksetzen(project.tables());
     ProjectSettings settings = project.settings();
     ConvertedInput converted;
     if (inputFile.endsWith(QLatin1String(".inp"), Qt::CaseInsensitive)) {
-        converted.notes = importEpanetFile(inputFile, project.tables(), settings).message;
+        converted.notes =
+            importEpanetFile(inputFile, project.tables(), settings,
+                             [valvesAsPipes](const QString&) { return valvesAsPipes; })
+                .message;
     } else {
         // Opening reads the file with decimal commas, as the tables hold them.
         readProjectText(convertSeparators(readFileBytes(inputFile), Conversion::Open),

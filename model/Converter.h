@@ -15,7 +15,8 @@ struct ConvertedInput {
 
 // Converts a ".inp" file (EPANET) or a project file (any other name). Raises KolmaError with the
 // program's own message when the file cannot be read or taken over; an EPANET import may write
-// its ".ids" mapping file beside the input, as the program does.
-ConvertedInput convertToEingabe(const QString& inputFile);
+// its ".ids" mapping file beside the input, as the program does. Throttle and general purpose
+// valves are taken over as short pipes only with `valvesAsPipes` (the program asks the user).
+ConvertedInput convertToEingabe(const QString& inputFile, bool valvesAsPipes);
 
 }  // namespace kolma

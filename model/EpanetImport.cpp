@@ -5,11 +5,16 @@
 #include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 #include "CellTable.h"
+#include "Network.h"
 #include "NodeOrder.h"
 #include "Numbers.h"
+#include "Project.h"
+#include "SolverNetwork.h"
 #include "TextFile.h"
+#include "tarnholm/in_process.h"
 
 namespace kolma {
 namespace {
@@ -18,495 +23,13 @@ constexpr int kTableRows = 1000;        // nodes and pipes the tables hold
 constexpr int kPumpBlocks = 34;         // pumps the pump table holds
 constexpr int kDesignationLength = 24;  // characters of a pump designation the solver keeps
 constexpr int kListedIds = 20;          // IDs named in one line of the message
-constexpr double kTwoG = 19.62;         // 2 g [m/s²], as in the solver's pipe law
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kFoot = 0.3048;  // [m]
-constexpr double kInch = 25.4;    // [mm]
+// The flows for the roughness match: the solver's passes, ended early once the heads stand
+// still to a millimetre (a pipe at the friction factor's jump may swing for ever).
+constexpr int kRoughnessPasses = 1000;
+constexpr double kSteadyHeads = 0.001;  // [m]
 
 const QString kBlank = QStringLiteral(" ");
-
-// ---------------------------------------------------------------------------------------------
-// Lines and sections of the file
-
-struct InpLine {
-    int number = 0;
-    QStringList tokens;
-};
-
-struct Section {
-    int headerLine = 0;
-    std::vector<InpLine> lines;
-};
-
-// Sections whose data the import reads.
-const QStringList kReadSections = {"OPTIONS", "JUNCTIONS", "RESERVOIRS", "TANKS",   "PIPES",
-                                   "PUMPS",   "VALVES",    "CURVES",     "DEMANDS", "STATUS"};
-// Sections without meaning for the network's tables.
-const QStringList kSilentSections = {"TITLE",    "COORDINATES", "VERTICES", "LABELS",
-                                     "BACKDROP", "TAGS",        "REPORT",   "TIMES"};
-// Sections of time-dependent or quality data: left out, but named in the message.
-const QStringList kNamedSections = {"PATTERNS", "CONTROLS", "RULES",     "ENERGY", "EMITTERS",
-                                    "QUALITY",  "SOURCES",  "REACTIONS", "MIXING", "LEAKAGE"};
-
-const QString kRefused = QStringLiteral("Das EPANET-Netz wird nicht übernommen.\n");
-const QString kTablesKept = QStringLiteral("\nDie Tabellen bleiben unverändert.");
-
-[[noreturn]] void refuse(const QString& section, int line, const QString& what) {
-    throw EpanetRefusal(
-        kRefused +
-        QStringLiteral("Abschnitt [%1], Zeile %2: %3").arg(section, QString::number(line), what) +
-        kTablesKept);
-}
-
-[[noreturn]] void refuseFile(const QString& what) {
-    throw EpanetRefusal(kRefused + what + kTablesKept);
-}
-
-// The line without its comment (from a ';' outside quotes on).
-QString withoutComment(const QString& line) {
-    bool quoted = false;
-    for (int i = 0; i < line.size(); ++i) {
-        if (line[i] == QLatin1Char('"'))
-            quoted = !quoted;
-        else if (line[i] == QLatin1Char(';') && !quoted)
-            return line.left(i);
-    }
-    return line;
-}
-
-// Tokens separated by white space; a token in double quotes may hold blanks.
-QStringList tokenize(const QString& line) {
-    QStringList tokens;
-    QString token;
-    bool quoted = false;
-    bool inToken = false;
-    for (const QChar c : line) {
-        if (c == QLatin1Char('"')) {
-            quoted = !quoted;
-            inToken = true;
-        } else if (c.isSpace() && !quoted) {
-            if (inToken)
-                tokens << token;
-            token.clear();
-            inToken = false;
-        } else {
-            token += c;
-            inToken = true;
-        }
-    }
-    if (inToken)
-        tokens << token;
-    return tokens;
-}
-
-QHash<QString, Section> splitSections(const QString& text, QStringList& namedSections) {
-    QHash<QString, Section> sections;
-    Section* current = nullptr;
-    QString currentName;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        const int number = i + 1;
-        const QString content = withoutComment(lines[i]).trimmed();
-        if (content.isEmpty())
-            continue;
-        if (content.startsWith(QLatin1Char('['))) {
-            currentName = content.mid(1, content.indexOf(QLatin1Char(']')) - 1).trimmed().toUpper();
-            if (currentName == QLatin1String("END"))
-                break;
-            if (!kReadSections.contains(currentName) && !kSilentSections.contains(currentName) &&
-                !kNamedSections.contains(currentName))
-                refuse(currentName, number, QStringLiteral("unbekannter Abschnitt."));
-            current = &sections[currentName];
-            if (current->headerLine == 0)
-                current->headerLine = number;
-            continue;
-        }
-        if (!current)
-            refuseFile(QStringLiteral("Zeile %1: Angabe vor dem ersten Abschnitt.").arg(number));
-        if (kNamedSections.contains(currentName) &&
-            !namedSections.contains(QLatin1Char('[') + currentName + QLatin1Char(']')))
-            namedSections << QLatin1Char('[') + currentName + QLatin1Char(']');
-        current->lines.push_back({number, tokenize(content)});
-    }
-    return sections;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Reading the sections
-
-struct RawCurve {
-    int line = 0;
-    std::vector<double> x;
-    std::vector<double> y;
-};
-
-class InpReader {
-public:
-    explicit InpReader(const QString& text) {
-        sections_ = splitSections(text, network_.ignoredSections);
-    }
-
-    EpanetNetwork read() {
-        readOptions();
-        refuseValves();
-        readNodes(QStringLiteral("JUNCTIONS"), EpanetNodeKind::Junction);
-        readNodes(QStringLiteral("RESERVOIRS"), EpanetNodeKind::Reservoir);
-        readNodes(QStringLiteral("TANKS"), EpanetNodeKind::Tank);
-        if (network_.nodes.empty())
-            refuseFile(QStringLiteral("Die Datei enthält keine Knoten."));
-        readCurves();
-        readPipes();
-        readPumps();
-        readDemands();
-        readStatus();
-        applyPumpCurves();
-        return network_;
-    }
-
-private:
-    const std::vector<InpLine>& linesOf(const QString& name) {
-        section_ = name;
-        return sections_[name].lines;
-    }
-
-    void require(const InpLine& line, int count) const {
-        if (line.tokens.size() < count)
-            refuse(section_, line.number,
-                   QStringLiteral("zu wenige Angaben (mindestens %1 erwartet).").arg(count));
-    }
-
-    double number(const InpLine& line, int index) const {
-        bool ok = false;
-        const double value = line.tokens[index].toDouble(&ok);
-        if (!ok || !std::isfinite(value))
-            refuse(section_, line.number,
-                   QStringLiteral("'%1' ist keine gültige Zahl.").arg(line.tokens[index]));
-        return value;
-    }
-
-    double positive(const InpLine& line, int index, const QString& what) const {
-        const double value = number(line, index);
-        if (value <= 0.0)
-            refuse(section_, line.number, QStringLiteral("%1 muss größer als 0 sein.").arg(what));
-        return value;
-    }
-
-    double nonNegative(const InpLine& line, int index, const QString& what) const {
-        const double value = number(line, index);
-        if (value < 0.0)
-            refuse(section_, line.number, QStringLiteral("%1 darf nicht negativ sein.").arg(what));
-        return value;
-    }
-
-    void readOptions() {
-        double multiplier = 1.0;
-        for (const InpLine& line : linesOf(QStringLiteral("OPTIONS"))) {
-            const QString key = line.tokens[0].toUpper();
-            if (key == QLatin1String("UNITS")) {
-                require(line, 2);
-                network_.units = line.tokens[1].toUpper();
-                if (!litresPerSecond(network_.units))
-                    refuse(
-                        section_, line.number,
-                        QStringLiteral("unbekannte Durchflusseinheit '%1'.").arg(line.tokens[1]));
-            } else if (key == QLatin1String("HEADLOSS")) {
-                require(line, 2);
-                network_.headLoss = headLossFormula(line);
-            } else if (key == QLatin1String("VISCOSITY")) {
-                require(line, 2);
-                network_.relativeViscosity = positive(line, 1, QStringLiteral("Die Viskosität"));
-            } else if (key == QLatin1String("DEMAND") && line.tokens.size() >= 3 &&
-                       line.tokens[1].toUpper() == QLatin1String("MULTIPLIER")) {
-                multiplier = number(line, 2);
-            }
-        }
-        const bool feet = usesFeet(network_.units);
-        lengthFactor_ = feet ? kFoot : 1.0;
-        diameterFactor_ = feet ? kInch : 1.0;
-        flowFactor_ = *litresPerSecond(network_.units);
-        demandFactor_ = flowFactor_ * multiplier;
-    }
-
-    HeadLossFormula headLossFormula(const InpLine& line) const {
-        const QString name = line.tokens[1].toUpper();
-        if (name == QLatin1String("D-W"))
-            return HeadLossFormula::DarcyWeisbach;
-        if (name == QLatin1String("H-W"))
-            return HeadLossFormula::HazenWilliams;
-        if (name == QLatin1String("C-M"))
-            return HeadLossFormula::ChezyManning;
-        refuse(section_, line.number,
-               QStringLiteral("unbekannte Fließformel '%1'.").arg(line.tokens[1]));
-    }
-
-    void refuseValves() {
-        const auto& lines = linesOf(QStringLiteral("VALVES"));
-        if (!lines.empty())
-            refuse(section_, lines.front().number,
-                   QStringLiteral("Armaturen (Ventile) können nicht übernommen werden."));
-    }
-
-    void readNodes(const QString& section, EpanetNodeKind kind) {
-        const int needed = kind == EpanetNodeKind::Tank ? 3 : 2;
-        for (const InpLine& line : linesOf(section)) {
-            require(line, needed);
-            EpanetNode node;
-            node.id = line.tokens[0];
-            node.kind = kind;
-            node.line = line.number;
-            // A reservoir's first value is its head; a tank's is its bottom, and the water
-            // level above the bottom follows.
-            node.elevation = number(line, 1) * lengthFactor_;
-            if (kind == EpanetNodeKind::Junction) {
-                if (line.tokens.size() > 2)
-                    node.demand = number(line, 2) * demandFactor_;
-            } else if (kind == EpanetNodeKind::Tank) {
-                node.head = node.elevation + number(line, 2) * lengthFactor_;
-            } else {
-                node.head = node.elevation;
-            }
-            if (nodeIndex_.contains(node.id))
-                refuse(section_, line.number,
-                       QStringLiteral("Knoten '%1' ist doppelt angegeben.").arg(node.id));
-            nodeIndex_.insert(node.id, static_cast<int>(network_.nodes.size()));
-            network_.nodes.push_back(node);
-        }
-    }
-
-    void readCurves() {
-        for (const InpLine& line : linesOf(QStringLiteral("CURVES"))) {
-            require(line, 3);
-            RawCurve& curve = curves_[line.tokens[0]];
-            if (curve.line == 0)
-                curve.line = line.number;
-            curve.x.push_back(number(line, 1));
-            curve.y.push_back(number(line, 2));
-        }
-    }
-
-    // A pipe or pump joins two distinct defined nodes and has an ID of its own.
-    void checkLink(const InpLine& line) {
-        checkEnds(line);
-        claimLinkId(line);
-    }
-
-    void checkEnds(const InpLine& line) const {
-        for (int k : {1, 2})
-            if (!nodeIndex_.contains(line.tokens[k]))
-                refuse(section_, line.number,
-                       QStringLiteral("Knoten '%1' ist nicht definiert.").arg(line.tokens[k]));
-        if (line.tokens[1] == line.tokens[2])
-            refuse(section_, line.number,
-                   QStringLiteral("Anfangs- und Endknoten sind derselbe Knoten."));
-    }
-
-    void claimLinkId(const InpLine& line) {
-        if (linkIds_.contains(line.tokens[0]))
-            refuse(section_, line.number,
-                   QStringLiteral("Verbindung '%1' ist doppelt angegeben.").arg(line.tokens[0]));
-        linkIds_.insert(line.tokens[0]);
-    }
-
-    void readPipes() {
-        const double roughnessFactor =
-            network_.headLoss == HeadLossFormula::DarcyWeisbach ? lengthFactor_ : 1.0;
-        for (const InpLine& line : linesOf(QStringLiteral("PIPES"))) {
-            require(line, 6);
-            checkLink(line);
-            EpanetPipe pipe;
-            pipe.id = line.tokens[0];
-            pipe.from = line.tokens[1];
-            pipe.to = line.tokens[2];
-            pipe.length = positive(line, 3, QStringLiteral("Die Länge")) * lengthFactor_;
-            pipe.diameter = positive(line, 4, QStringLiteral("Der Durchmesser")) * diameterFactor_;
-            pipe.roughness = positive(line, 5, QStringLiteral("Die Rauheit")) * roughnessFactor;
-            pipe.line = line.number;
-            readPipeTail(line, pipe);
-            pipeIndex_.insert(pipe.id, static_cast<int>(network_.pipes.size()));
-            network_.pipes.push_back(pipe);
-        }
-    }
-
-    // Minor loss and status, in EPANET's order; either may be left out.
-    void readPipeTail(const InpLine& line, EpanetPipe& pipe) const {
-        for (int k = 6; k < line.tokens.size(); ++k) {
-            const QString word = line.tokens[k].toUpper();
-            if (word == QLatin1String("OPEN"))
-                pipe.status = EpanetPipeStatus::Open;
-            else if (word == QLatin1String("CLOSED"))
-                pipe.status = EpanetPipeStatus::Closed;
-            else if (word == QLatin1String("CV"))
-                pipe.status = EpanetPipeStatus::CheckValve;
-            else if (k == 6)
-                pipe.minorLoss = nonNegative(line, k, QStringLiteral("Der Verlustbeiwert"));
-            else
-                refuse(section_, line.number,
-                       QStringLiteral("unbekannte Angabe '%1'.").arg(line.tokens[k]));
-        }
-    }
-
-    void readPumps() {
-        for (const InpLine& line : linesOf(QStringLiteral("PUMPS"))) {
-            require(line, 3);
-            checkLink(line);
-            EpanetPump pump;
-            pump.id = line.tokens[0];
-            pump.from = line.tokens[1];
-            pump.to = line.tokens[2];
-            pump.line = line.number;
-            PumpCurve use{line.number, QString(), 1.0};
-            readPumpProperties(line, use);
-            pumpIndex_.insert(pump.id, static_cast<int>(network_.pumps.size()));
-            network_.pumps.push_back(pump);
-            pumpCurves_.push_back(use);
-        }
-    }
-
-    struct PumpCurve {
-        int line = 0;
-        QString curve;
-        double speed = 1.0;
-    };
-
-    void readPumpProperties(const InpLine& line, PumpCurve& use) const {
-        for (int k = 3; k < line.tokens.size(); k += 2) {
-            const QString key = line.tokens[k].toUpper();
-            if (key == QLatin1String("POWER"))
-                refuse(section_, line.number,
-                       QStringLiteral("Pumpen mit fester Leistung (POWER) können nicht übernommen "
-                                      "werden, nur Pumpen mit Kennlinie (HEAD)."));
-            if (k + 1 >= line.tokens.size())
-                refuse(section_, line.number,
-                       QStringLiteral("zu '%1' fehlt der Wert.").arg(line.tokens[k]));
-            if (key == QLatin1String("HEAD"))
-                use.curve = line.tokens[k + 1];
-            else if (key == QLatin1String("SPEED"))
-                use.speed = positive(line, k + 1, QStringLiteral("Die Drehzahl"));
-            else if (key != QLatin1String("PATTERN"))
-                refuse(section_, line.number,
-                       QStringLiteral("unbekannte Angabe '%1'.").arg(line.tokens[k]));
-        }
-        if (use.curve.isEmpty())
-            refuse(section_, line.number, QStringLiteral("Pumpe ohne Kennlinie (HEAD)."));
-        if (!curves_.contains(use.curve))
-            refuse(section_, line.number,
-                   QStringLiteral("Kennlinie '%1' fehlt in [CURVES].").arg(use.curve));
-    }
-
-    // Demands listed for a junction replace the demand of its [JUNCTIONS] line and add up.
-    void readDemands() {
-        QSet<int> listed;
-        for (const InpLine& line : linesOf(QStringLiteral("DEMANDS"))) {
-            require(line, 2);
-            const auto it = nodeIndex_.constFind(line.tokens[0]);
-            if (it == nodeIndex_.constEnd())
-                refuse(section_, line.number,
-                       QStringLiteral("Knoten '%1' ist nicht definiert.").arg(line.tokens[0]));
-            EpanetNode& node = network_.nodes[*it];
-            if (node.kind != EpanetNodeKind::Junction)
-                refuse(section_, line.number,
-                       QStringLiteral("Knoten '%1' ist kein Verbrauchsknoten.").arg(node.id));
-            if (!listed.contains(*it))
-                node.demand = 0.0;
-            listed.insert(*it);
-            node.demand += number(line, 1) * demandFactor_;
-        }
-    }
-
-    void readStatus() {
-        for (const InpLine& line : linesOf(QStringLiteral("STATUS"))) {
-            require(line, 2);
-            const QString id = line.tokens[0];
-            const QString word = line.tokens[1].toUpper();
-            if (pipeIndex_.contains(id)) {
-                setPipeStatus(line, network_.pipes[pipeIndex_[id]], word);
-            } else if (pumpIndex_.contains(id)) {
-                setPumpStatus(line, pumpIndex_[id], word);
-            } else {
-                refuse(section_, line.number,
-                       QStringLiteral("Verbindung '%1' ist nicht definiert.").arg(id));
-            }
-        }
-    }
-
-    void setPipeStatus(const InpLine& line, EpanetPipe& pipe, const QString& word) const {
-        if (word == QLatin1String("CLOSED"))
-            pipe.status = EpanetPipeStatus::Closed;
-        else if (word == QLatin1String("OPEN"))
-            pipe.status = pipe.status == EpanetPipeStatus::CheckValve ? EpanetPipeStatus::CheckValve
-                                                                      : EpanetPipeStatus::Open;
-        else
-            refuse(section_, line.number,
-                   QStringLiteral("unbekannter Zustand '%1'.").arg(line.tokens[1]));
-    }
-
-    // A number sets the pump's relative speed; 0 switches it off.
-    void setPumpStatus(const InpLine& line, int pump, const QString& word) {
-        if (word == QLatin1String("CLOSED")) {
-            network_.pumps[pump].closed = true;
-        } else if (word == QLatin1String("OPEN")) {
-            network_.pumps[pump].closed = false;
-        } else {
-            const double speed = nonNegative(line, 1, QStringLiteral("Die Drehzahl"));
-            network_.pumps[pump].closed = speed == 0.0;
-            if (speed > 0.0)
-                pumpCurves_[pump].speed = speed;
-        }
-    }
-
-    // Support points of every pump from its curve, by the affinity laws at its speed. A single
-    // point becomes the three-point curve EPANET builds from it.
-    void applyPumpCurves() {
-        section_ = QStringLiteral("CURVES");
-        for (std::size_t i = 0; i < network_.pumps.size(); ++i) {
-            const PumpCurve& use = pumpCurves_[i];
-            const RawCurve& curve = curves_[use.curve];
-            checkPumpCurve(use.curve, curve);
-            std::vector<double> x = curve.x;
-            std::vector<double> y = curve.y;
-            if (x.size() == 1) {
-                x = {0.0, x[0], 2.0 * x[0]};
-                y = {4.0 / 3.0 * y[0], y[0], 0.0};
-            }
-            EpanetPump& pump = network_.pumps[i];
-            for (std::size_t k = 0; k < x.size(); ++k) {
-                pump.flows.push_back(x[k] * flowFactor_ * use.speed);
-                pump.heads.push_back(y[k] * lengthFactor_ * use.speed * use.speed);
-            }
-        }
-    }
-
-    void checkPumpCurve(const QString& id, const RawCurve& curve) const {
-        if (curve.x.size() == 2)
-            refuse(section_, curve.line,
-                   QStringLiteral("Kennlinie '%1' hat zwei Punkte; eine Pumpenkennlinie braucht "
-                                  "einen oder mindestens drei Punkte.")
-                       .arg(id));
-        if (curve.x.size() == 1 && curve.x[0] <= 0.0)
-            refuse(section_, curve.line,
-                   QStringLiteral("Der Förderstrom der Kennlinie '%1' muss größer als 0 sein.")
-                       .arg(id));
-        for (std::size_t k = 1; k < curve.x.size(); ++k)
-            if (curve.x[k] <= curve.x[k - 1])
-                refuse(section_, curve.line,
-                       QStringLiteral("Die Förderströme der Kennlinie '%1' steigen nicht an.")
-                           .arg(id));
-    }
-
-    QHash<QString, Section> sections_;
-    QString section_;
-    EpanetNetwork network_;
-    QHash<QString, int> nodeIndex_;
-    QHash<QString, int> pipeIndex_;
-    QHash<QString, int> pumpIndex_;
-    QSet<QString> linkIds_;
-    QHash<QString, RawCurve> curves_;
-    std::vector<PumpCurve> pumpCurves_;
-    double lengthFactor_ = 1.0;
-    double diameterFactor_ = 1.0;
-    double flowFactor_ = 1.0;
-    double demandFactor_ = 1.0;
-};
 
 // ---------------------------------------------------------------------------------------------
 // Planning the tables
@@ -567,21 +90,35 @@ QString mappingSection(const QString& title, const QStringList& ids,
     return text;
 }
 
+void fillTables(const ImportPlan& plan, const Tables& tables) {
+    TabellenZuruecksetzen(tables);
+    const auto fillRows = [](CellTable& grid, const std::vector<QStringList>& rows) {
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+            for (int c = 0; c < rows[r].size(); ++c)
+                grid.setCell(kKeyColumn + c, r + 1, rows[r][c]);
+    };
+    fillRows(*tables.nodes, plan.nodeRows);
+    fillRows(*tables.pipes, plan.pipeRows);
+    for (int k = 0; k < static_cast<int>(plan.pumps.size()); ++k)
+        setPumpBlock(*tables.pumps, k + 1, plan.pumps[k]);
+}
+
 class Planner {
 public:
-    Planner(const EpanetNetwork& network, const QString& idsFile)
-        : net_(network), idsFile_(idsFile) {}
+    Planner(const EpanetNetwork& network, const QString& idsFile, bool valvesAsPipes)
+        : net_(network), idsFile_(idsFile), valvesAsPipes_(valvesAsPipes) {}
 
     ImportPlan plan() {
         selectElements();
         checkLimits();
         numberElements();
         orderNodes();
+        plan_.viscosity =
+            germanLocale().toString(net_.relativeViscosity * kWater20Viscosity, 'f', 3);
         writeNodes();
         writePipes();
         writePumps();
-        plan_.viscosity =
-            germanLocale().toString(net_.relativeViscosity * kWater20Viscosity, 'f', 3);
+        matchRoughnessAtFlows();
         writeNotes();
         return plan_;
     }
@@ -605,20 +142,52 @@ private:
             else
                 pumps_.push_back(&pump);
         }
+        selectValves();
+    }
+
+    // Throttle and general purpose valves become short pipes with their loss coefficient, when
+    // the user agreed; closed ones are left out like closed pipes.
+    void selectValves() {
+        if (net_.valves.empty())
+            return;
+        if (!valvesAsPipes_)
+            refuseEpanetLine(QStringLiteral("VALVES"), net_.valves.front().line,
+                             QStringLiteral("Armaturen (TCV, GPV) werden nicht als kurze Rohre "
+                                            "übernommen."));
+        for (const EpanetValve& valve : net_.valves) {
+            if (valve.closed) {
+                closedPipes_ << valve.id;
+                continue;
+            }
+            EpanetPipe pipe;
+            pipe.id = valve.id;
+            pipe.from = valve.from;
+            pipe.to = valve.to;
+            pipe.length = kValvePipeLength;
+            pipe.diameter = valve.diameter;
+            pipe.roughness = kValvePipeRoughness;
+            pipe.minorLoss = valve.zeta;
+            pipe.line = valve.line;
+            valvePipes_.push_back(pipe);
+            pipes_.push_back(&valvePipes_.back());
+            valveIds_.insert(valve.id);
+            valveNotes_ << QStringLiteral("%1 (%2, zeta %3)")
+                               .arg(valve.id, valve.type, typedNumber(valve.zeta));
+        }
     }
 
     void checkLimits() const {
         if (static_cast<int>(net_.nodes.size()) > kTableRows) {
             const EpanetNode& node = net_.nodes[kTableRows];
-            refuse(sectionOf(node.kind), node.line,
-                   QStringLiteral("mehr als %1 Knoten.").arg(kTableRows));
+            refuseEpanetLine(sectionOf(node.kind), node.line,
+                             QStringLiteral("mehr als %1 Knoten.").arg(kTableRows));
         }
         if (static_cast<int>(pipes_.size()) > kTableRows)
-            refuse(QStringLiteral("PIPES"), pipes_[kTableRows]->line,
-                   QStringLiteral("mehr als %1 Rohre.").arg(kTableRows));
+            refuseEpanetLine(QStringLiteral("PIPES"), pipes_[kTableRows]->line,
+                             QStringLiteral("mehr als %1 Rohre.").arg(kTableRows));
         if (static_cast<int>(pumps_.size()) > kPumpBlocks)
-            refuse(QStringLiteral("PUMPS"), pumps_[kPumpBlocks]->line,
-                   QStringLiteral("mehr als %1 Pumpen.").arg(kPumpBlocks));
+            refuseEpanetLine(QStringLiteral("PUMPS"), pumps_[kPumpBlocks]->line,
+                             QStringLiteral("mehr als %1 Pumpen.").arg(kPumpBlocks));
     }
 
     void numberElements() {
@@ -649,9 +218,10 @@ private:
         listUnconnectedNodes(graph);
         const std::optional<std::vector<int>> order = goodNodeOrder(graph);
         if (!order)
-            refuse(QStringLiteral("PUMPS"), pumps_.front()->line,
-                   QStringLiteral("die Pumpen bilden einen Kreis; keine Knotenreihenfolge setzt "
-                                  "bei jeder Pumpe die Saugseite vor die Druckseite."));
+            refuseEpanetLine(
+                QStringLiteral("PUMPS"), pumps_.front()->line,
+                QStringLiteral("die Pumpen bilden einen Kreis; keine Knotenreihenfolge setzt "
+                               "bei jeder Pumpe die Saugseite vor die Druckseite."));
         order_ = *order;
         position_ = positionsOf(order_);
     }
@@ -685,17 +255,23 @@ private:
         }
     }
 
-    double ks(const EpanetPipe& pipe) const {
-        const double viscosity = net_.relativeViscosity * kWater20Viscosity * 1e-6;
-        switch (net_.headLoss) {
-            case HeadLossFormula::HazenWilliams:
-                return equivalentKsHazenWilliams(pipe.roughness, pipe.diameter, viscosity);
-            case HeadLossFormula::ChezyManning:
-                return equivalentKsManning(pipe.roughness, pipe.diameter, viscosity);
-            default:
-                return pipe.roughness;
-        }
+    // A pipe whose roughness is a Hazen-Williams C or a Manning n, not a ks.
+    bool convertsRoughness(const EpanetPipe& pipe) const {
+        return net_.headLoss != HeadLossFormula::DarcyWeisbach && !valveIds_.contains(pipe.id);
     }
+
+    // The first ks of a pipe: its own, or the one matching its C or n at the reference velocity.
+    double firstKs(const EpanetPipe& pipe) const {
+        if (!convertsRoughness(pipe))
+            return pipe.roughness;
+        const double viscosity = solverViscosity() * 1e-6;
+        return equivalentKs(net_.headLoss, pipe.roughness, pipe.diameter, kReferenceVelocity,
+                            viscosity)
+            .value_or(0.0);
+    }
+
+    // The viscosity as the tables will hold it, which is what the solver computes with.
+    double solverViscosity() const { return germanLocale().toDouble(plan_.viscosity); }
 
     // Each pipe runs from its earlier to its later node.
     void writePipes() {
@@ -704,11 +280,69 @@ private:
             QString end = pipe->to;
             if (position_[nodeIndex_[start]] > position_[nodeIndex_[end]])
                 std::swap(start, end);
+            ks_.push_back(firstKs(*pipe));
             plan_.pipeRows.push_back({QString::number(pipeNumbers_.value(pipe->id)),
                                       nodeNumber(start), nodeNumber(end), typedNumber(pipe->length),
-                                      typedNumber(pipe->diameter), typedNumber(ks(*pipe)),
+                                      typedNumber(pipe->diameter), typedNumber(ks_.back()),
                                       typedNumber(pipe->minorLoss)});
         }
+    }
+
+    // A ks matched at 1 m/s is far off where the velocity is not, so every pipe's C or n is
+    // matched again at the flow it carries, until the ks values settle: the network is computed
+    // with the tables the plan fills, with the solver's own code. Pipes whose flow is laminar
+    // for the solver, or that carry none, keep their ks: it has no say there.
+    void matchRoughnessAtFlows() {
+        if (net_.headLoss == HeadLossFormula::DarcyWeisbach)
+            return;
+        const double viscosity = solverViscosity() * 1e-6;
+        for (roughnessRounds_ = 1; roughnessRounds_ <= kMaxRoughnessRounds; ++roughnessRounds_) {
+            const std::optional<std::vector<double>> flows = computedFlows();
+            if (!flows) {
+                roughnessRounds_ = 0;
+                return;
+            }
+            largestKsChange_ = 0.0;
+            for (std::size_t p = 0; p < pipes_.size(); ++p) {
+                const EpanetPipe& pipe = *pipes_[p];
+                if (!convertsRoughness(pipe))
+                    continue;
+                const double d = pipe.diameter * 1e-3;
+                const double velocity = (*flows)[p] * 1e-3 / (kPi * d * d / 4.0);
+                const auto ks =
+                    equivalentKs(net_.headLoss, pipe.roughness, pipe.diameter, velocity, viscosity);
+                if (!ks)
+                    continue;
+                largestKsChange_ = std::max(largestKsChange_, relativeChange(ks_[p], *ks));
+                ks_[p] = *ks;
+                plan_.pipeRows[p][5] = typedNumber(*ks);
+            }
+            if (largestKsChange_ <= kRoughnessTolerance)
+                return;
+        }
+        roughnessRounds_ = kMaxRoughnessRounds;
+    }
+
+    static double relativeChange(double before, double after) {
+        const double scale = std::max(std::fabs(before), std::fabs(after));
+        return scale > 0.0 ? std::fabs(after - before) / scale : 0.0;
+    }
+
+    // The pipe flows [l/s] of the network the plan fills in, in pipe row order; nothing when the
+    // solver cannot compute it (a part without a known head).
+    std::optional<std::vector<double>> computedFlows() const {
+        Project project;
+        fillTables(plan_, project.tables());
+        const Network network = networkOf(project.tables(), {plan_.viscosity, "1000"});
+        tarnholm::Network solved = solverNetworkOf(network);
+        const tarnholm::IterationOutcome outcome =
+            tarnholm::Calculate(solved, {kRoughnessPasses, kSteadyHeads});
+        if (outcome.result.status != tarnholm::CalcStatus::Done)
+            return std::nullopt;
+        std::vector<double> flows;
+        for (const tarnholm::Pipe& pipe : solved.pipes)
+            flows.push_back(pipe.newFlow);
+        return flows;
     }
 
     // Eight support points evenly over the curve, the first and last kept.
@@ -762,20 +396,17 @@ private:
                      .arg(plan_.pipeRows.size())
                      .arg(plan_.pumps.size());
         notes << QStringLiteral("Durchfluss in %1 umgerechnet in l/s (1 %1 = %2 l/s).")
-                     .arg(net_.units, typedNumber(*litresPerSecond(net_.units)));
+                     .arg(net_.units, typedNumber(litresPerSecond(net_.units)));
         if (usesFeet(net_.units))
             notes << QStringLiteral(
                 "Längen und Höhen in Fuß umgerechnet in m (× 0,3048), "
                 "Durchmesser in Zoll in mm (× 25,4).");
-        if (net_.headLoss == HeadLossFormula::HazenWilliams)
-            notes << QStringLiteral(
-                "Rauheit nach Hazen-Williams (C) in gleichwertige ks-Werte "
-                "umgerechnet (gleiches Reibungsgefälle bei 1 m/s).");
-        if (net_.headLoss == HeadLossFormula::ChezyManning)
-            notes << QStringLiteral(
-                "Rauheit nach Manning (n) in gleichwertige ks-Werte "
-                "umgerechnet (gleiches Reibungsgefälle bei 1 m/s).");
+        if (net_.headLoss != HeadLossFormula::DarcyWeisbach)
+            notes << roughnessNote();
         notes << QStringLiteral("Viskosität: %1 · 10^-6 m²/s.").arg(plan_.viscosity);
+        note(QStringLiteral("Armaturen als kurze Rohre (%1 m) übernommen: %2")
+                 .arg(typedNumber(kValvePipeLength)),
+             valveNotes_);
         note(QStringLiteral("Geschlossene Rohre nicht übernommen: %1"), closedPipes_);
         note(QStringLiteral("Rohre mit Rückschlagklappe (CV) als offene Rohre übernommen: %1"),
              checkValves_);
@@ -798,9 +429,35 @@ private:
                 << QStringLiteral("Zuordnung der EPANET-IDs zu den Nummern: \"%1\"").arg(idsFile_);
     }
 
+    QString roughnessNote() const {
+        const QString law = net_.headLoss == HeadLossFormula::HazenWilliams
+                                ? QStringLiteral("Hazen-Williams (C)")
+                                : QStringLiteral("Manning (n)");
+        if (roughnessRounds_ == 0)
+            return QStringLiteral(
+                       "Rauheit nach %1 in gleichwertige ks-Werte umgerechnet (gleiches "
+                       "Reibungsgefälle bei 1 m/s; das Netz ließ sich zum Abgleich nicht "
+                       "berechnen).")
+                .arg(law);
+        return QStringLiteral(
+                   "Rauheit nach %1 in gleichwertige ks-Werte umgerechnet: gleiches "
+                   "Reibungsgefälle beim berechneten Durchfluss jedes Rohres, abgeglichen in %2 "
+                   "Durchgängen (größte Änderung im letzten Durchgang: %3 %).")
+            .arg(law)
+            .arg(roughnessRounds_)
+            .arg(germanLocale().toString(largestKsChange_ * 100.0, 'f', 2));
+    }
+
     const EpanetNetwork& net_;
     QString idsFile_;
+    bool valvesAsPipes_;
     ImportPlan plan_;
+    std::deque<EpanetPipe> valvePipes_;  // pipes_ points into it
+    QSet<QString> valveIds_;
+    QStringList valveNotes_;
+    std::vector<double> ks_;  // [mm], per pipe row
+    int roughnessRounds_ = 0;
+    double largestKsChange_ = 0.0;
     QHash<QString, int> nodeIndex_;
     std::vector<const EpanetPipe*> pipes_;
     std::vector<const EpanetPump*> pumps_;
@@ -814,33 +471,6 @@ private:
     std::vector<int> position_;
 };
 
-// Colebrook-White solved for ks: the roughness at which a pipe of diameter d [m] has the friction
-// factor lambda at the reference velocity.
-double ksForFrictionFactor(double lambda, double d, double viscosity) {
-    const double reynolds = kReferenceVelocity * d / viscosity;
-    const double root = std::sqrt(lambda);
-    const double ks = 3.71 * d * (std::pow(10.0, -1.0 / (2.0 * root)) - 2.51 / (reynolds * root));
-    return std::max(0.0, ks * 1000.0);
-}
-
-// Friction factor of a friction gradient at the reference velocity: S = lambda / d * v² / 2g.
-double frictionFactor(double gradient, double d) {
-    return gradient * d * kTwoG / (kReferenceVelocity * kReferenceVelocity);
-}
-
-void fillTables(const ImportPlan& plan, const Tables& tables) {
-    TabellenZuruecksetzen(tables);
-    const auto fillRows = [](CellTable& grid, const std::vector<QStringList>& rows) {
-        for (int r = 0; r < static_cast<int>(rows.size()); ++r)
-            for (int c = 0; c < rows[r].size(); ++c)
-                grid.setCell(kKeyColumn + c, r + 1, rows[r][c]);
-    };
-    fillRows(*tables.nodes, plan.nodeRows);
-    fillRows(*tables.pipes, plan.pipeRows);
-    for (int k = 0; k < static_cast<int>(plan.pumps.size()); ++k)
-        setPumpBlock(*tables.pumps, k + 1, plan.pumps[k]);
-}
-
 QString withExtension(const QString& fileName, const QString& extension) {
     const QString name = namePart(fileName);
     const int dot = name.lastIndexOf(QLatin1Char('.'));
@@ -850,51 +480,30 @@ QString withExtension(const QString& fileName, const QString& extension) {
 
 }  // namespace
 
-std::optional<double> litresPerSecond(const QString& flowUnits) {
-    static const QHash<QString, double> factors = {
-        {QStringLiteral("LPS"), 1.0},
-        {QStringLiteral("LPM"), 1.0 / 60.0},
-        {QStringLiteral("MLD"), 1.0e6 / 86400.0},
-        {QStringLiteral("CMH"), 1000.0 / 3600.0},
-        {QStringLiteral("CMD"), 1000.0 / 86400.0},
-        {QStringLiteral("CFS"), 28.316846592},
-        {QStringLiteral("GPM"), 3.785411784 / 60.0},
-        {QStringLiteral("MGD"), 3.785411784e6 / 86400.0},
-        {QStringLiteral("IMGD"), 4.54609e6 / 86400.0},
-        {QStringLiteral("AFD"), 1233481.83754752 / 86400.0},
-    };
-    const auto it = factors.constFind(flowUnits.toUpper());
-    if (it == factors.constEnd())
-        return std::nullopt;
-    return *it;
+QString valveQuestion(const EpanetNetwork& network) {
+    if (network.valves.empty())
+        return QString();
+    QStringList valves;
+    for (const EpanetValve& valve : network.valves) {
+        if (valve.closed) {
+            valves << QStringLiteral("%1 '%2' (geschlossen, entfällt)").arg(valve.type, valve.id);
+            continue;
+        }
+        QString line =
+            QStringLiteral("%1 '%2': zeta %3").arg(valve.type, valve.id, typedNumber(valve.zeta));
+        if (!valve.curve.isEmpty())
+            line += QStringLiteral(" (ohne ihre Verlustkennlinie '%1')").arg(valve.curve);
+        valves << line;
+    }
+    return QStringLiteral(
+               "Das EPANET-Netz enthält Drossel- und Mehrzweckarmaturen (TCV, GPV), die das "
+               "Berechnungsprogramm nicht kennt. Sie können als kurze Rohre (%1 m) mit ihrem "
+               "Verlustbeiwert übernommen werden:\n%2\n\nAls kurze Rohre übernehmen?")
+        .arg(typedNumber(kValvePipeLength), valves.join(QLatin1Char('\n')));
 }
 
-bool usesFeet(const QString& flowUnits) {
-    static const QStringList us = {"CFS", "GPM", "MGD", "IMGD", "AFD"};
-    return us.contains(flowUnits.toUpper());
-}
-
-double equivalentKsHazenWilliams(double c, double diameterMm, double viscosity) {
-    const double d = diameterMm * 1e-3;
-    const double flow = kReferenceVelocity * kPi * d * d / 4.0;
-    const double gradient =
-        10.67 * std::pow(flow, 1.852) / (std::pow(c, 1.852) * std::pow(d, 4.871));
-    return ksForFrictionFactor(frictionFactor(gradient, d), d, viscosity);
-}
-
-double equivalentKsManning(double n, double diameterMm, double viscosity) {
-    const double d = diameterMm * 1e-3;
-    const double gradient =
-        n * n * kReferenceVelocity * kReferenceVelocity / std::pow(d / 4.0, 4.0 / 3.0);
-    return ksForFrictionFactor(frictionFactor(gradient, d), d, viscosity);
-}
-
-EpanetNetwork parseInp(const QString& text) {
-    return InpReader(text).read();
-}
-
-ImportPlan planImport(const EpanetNetwork& network, const QString& idsFile) {
-    return Planner(network, idsFile).plan();
+ImportPlan planImport(const EpanetNetwork& network, const QString& idsFile, bool valvesAsPipes) {
+    return Planner(network, idsFile, valvesAsPipes).plan();
 }
 
 QString projectFileFor(const QString& inpFile) {
@@ -906,10 +515,12 @@ QString idsFileFor(const QString& inpFile) {
 }
 
 EpanetImportResult importEpanetFile(const QString& inpFile, const Tables& tables,
-                                    ProjectSettings& settings) {
+                                    ProjectSettings& settings, const ValveConsent& takeValves) {
     const EpanetNetwork network = parseInp(readTextFile(inpFile));
+    const QString question = valveQuestion(network);
+    const bool valvesAsPipes = !question.isEmpty() && takeValves(question);
     const QString idsFile = idsFileFor(inpFile);
-    const ImportPlan plan = planImport(network, namePart(idsFile));
+    const ImportPlan plan = planImport(network, namePart(idsFile), valvesAsPipes);
     if (!plan.idMapping.isEmpty())
         writeFileAtomically(idsFile, plan.idMapping.toUtf8());
     fillTables(plan, tables);

@@ -1,14 +1,16 @@
 // Import of networks from EPANET input files (".inp"): the file is read and checked as a whole
 // first, then the three tables and the viscosity setting are filled as if typed. A file that
-// cannot be taken over is refused with one message naming section and line, and the tables stay
-// as they were.
+// cannot be taken over is refused with one message naming section and line (or every element
+// that cannot be taken over), and the tables stay as they were.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
+#include "EquivalentRoughness.h"
 #include "KolmaError.h"
 #include "ProjectSettings.h"
 #include "TableOperations.h"
@@ -22,7 +24,11 @@ public:
     using KolmaError::KolmaError;
 };
 
-enum class HeadLossFormula { DarcyWeisbach, HazenWilliams, ChezyManning };
+// Refusals: "Das EPANET-Netz wird nicht übernommen." with what and where, and that the tables
+// stay as they were.
+[[noreturn]] void refuseEpanetLine(const QString& section, int line, const QString& what);
+[[noreturn]] void refuseEpanetFile(const QString& what);
+
 enum class EpanetNodeKind { Junction, Reservoir, Tank };
 enum class EpanetPipeStatus { Open, Closed, CheckValve };
 
@@ -58,6 +64,21 @@ struct EpanetPump {
     int line = 0;
 };
 
+// A throttle control valve (TCV) or general purpose valve (GPV): valves the solver can take as
+// a short pipe with a loss coefficient. Pressure and flow control valves it cannot represent,
+// and the import refuses them.
+struct EpanetValve {
+    QString id;
+    QString from;
+    QString to;
+    QString type;           // "TCV" or "GPV"
+    double diameter = 0.0;  // [mm]
+    double zeta = 0.0;      // loss coefficient as a short pipe [-]
+    QString curve;          // a GPV's head loss curve, which a short pipe cannot follow
+    bool closed = false;    // closed in [STATUS]: left out like a closed pipe
+    int line = 0;
+};
+
 struct EpanetNetwork {
     QString units = QStringLiteral("GPM");
     HeadLossFormula headLoss = HeadLossFormula::HazenWilliams;
@@ -65,28 +86,39 @@ struct EpanetNetwork {
     std::vector<EpanetNode> nodes;   // junctions, reservoirs, tanks in file order
     std::vector<EpanetPipe> pipes;
     std::vector<EpanetPump> pumps;
+    std::vector<EpanetValve> valves;
     QStringList ignoredSections;  // sections with data that a steady calculation does not use
 };
 
-// Litres per second in one flow unit of the file (LPS, LPM, MLD, CMH, CMD, CFS, GPM, MGD, IMGD,
-// AFD); none for an unknown unit.
-std::optional<double> litresPerSecond(const QString& flowUnits);
+// The flow unit a UNITS option names, spelled as EPANET reads it (any case, the unit's name at
+// the start, "SI" for LPS): "CFS", "GPM", "MGD", "IMGD", "AFD", "LPS", "LPM", "MLD", "CMH" or
+// "CMD"; none for a unit EPANET does not know.
+std::optional<QString> flowUnitNamed(const QString& word);
+// Litres per second in one flow unit (one of the names above).
+double litresPerSecond(const QString& flowUnit);
 // Whether the flow unit makes lengths and heads feet and diameters inches.
 bool usesFeet(const QString& flowUnits);
 
 // Kinematic viscosity of water at 20 °C in 10^-6 m²/s, the reference of the VISCOSITY option.
 inline constexpr double kWater20Viscosity = 1.1e-5 * 0.3048 * 0.3048 * 1e6;
-// Flow velocity at which a Hazen-Williams or Manning roughness is matched by an equivalent ks.
+// Flow velocity at which a Hazen-Williams or Manning roughness is first matched by an equivalent
+// ks, and kept for pipes whose computed flow gives ks no say (laminar or standing water).
 inline constexpr double kReferenceVelocity = 1.0;  // [m/s]
+// The import matches each pipe's ks at its computed flow again until no ks changes by more than
+// this share, or the rounds run out.
+inline constexpr double kRoughnessTolerance = 0.01;
+inline constexpr int kMaxRoughnessRounds = 10;
 
-// The ks [mm] that gives, with Darcy-Weisbach and Colebrook-White, the same friction loss as the
-// given law in a pipe of the given diameter [mm] at the reference velocity; viscosity in m²/s.
-// 0 when the law is smoother than a hydraulically smooth pipe.
-double equivalentKsHazenWilliams(double c, double diameterMm, double viscosity);
-double equivalentKsManning(double n, double diameterMm, double viscosity);
+// A valve taken over as a short pipe: this long, this rough.
+inline constexpr double kValvePipeLength = 1.0;     // [m]
+inline constexpr double kValvePipeRoughness = 0.1;  // [mm]
 
 // Reads the text of an ".inp" file; raises EpanetRefusal for anything it cannot take over.
 EpanetNetwork parseInp(const QString& text);
+
+// The question put to the user before throttle and general purpose valves become short pipes,
+// naming each with its loss coefficient; empty when the network has none.
+QString valveQuestion(const EpanetNetwork& network);
 
 // What the import writes into the tables and tells the user.
 struct ImportPlan {
@@ -98,9 +130,11 @@ struct ImportPlan {
     QStringList notes;  // lines of the message: what was converted, left out, renumbered
 };
 
-// Numbers, orders and converts the network; raises EpanetRefusal when it does not fit the tables
-// or when no node order can satisfy the pumps. `idsFile` is named in the notes.
-ImportPlan planImport(const EpanetNetwork& network, const QString& idsFile);
+// Numbers, orders and converts the network; raises EpanetRefusal when it does not fit the tables,
+// when no node order can satisfy the pumps, or when it has valves and `valvesAsPipes` is false.
+// A Hazen-Williams or Manning network is computed (in-process) to match each pipe's ks at its
+// own flow. `idsFile` is named in the notes.
+ImportPlan planImport(const EpanetNetwork& network, const QString& idsFile, bool valvesAsPipes);
 
 // Project file name for an imported file: the same name with the extension ".ein".
 QString projectFileFor(const QString& inpFile);
@@ -112,10 +146,13 @@ struct EpanetImportResult {
     QString projectFile;  // the new AktuelleDatei
 };
 
-// The whole import: reads and checks the file, writes the mapping file when IDs were renumbered,
-// then resets and fills the tables and sets the viscosity in `settings` (the iteration bound is
-// kept). A refusal raises EpanetRefusal before anything is written.
+// Asked with the valve question; true to take the valves over as short pipes.
+using ValveConsent = std::function<bool(const QString& question)>;
+
+// The whole import: reads and checks the file, asks about valves, writes the mapping file when
+// IDs were renumbered, then resets and fills the tables and sets the viscosity in `settings`
+// (the iteration bound is kept). A refusal raises EpanetRefusal before anything is written.
 EpanetImportResult importEpanetFile(const QString& inpFile, const Tables& tables,
-                                    ProjectSettings& settings);
+                                    ProjectSettings& settings, const ValveConsent& takeValves);
 
 }  // namespace kolma

@@ -1,5 +1,6 @@
 #include "InputFilter.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -31,6 +32,10 @@ bool letsThrough(InputFilter kind, QChar c) {
     return false;
 }
 
+bool isEnter(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
 class KeyPressFilter : public QObject {
 public:
     KeyPressFilter(QLineEdit* edit, InputFilter kind) : QObject(edit), edit_(edit), kind_(kind) {}
@@ -49,6 +54,12 @@ protected:
         const bool pass = letsThrough(kind_, key->text().front());
         if (kind_ == InputFilter::WholeNumberBlankToOne && edit_->text() == QLatin1String(" "))
             edit_->setText(QStringLiteral("1"));
+        // Enter never reaches the edit, but a dialog's default button still takes it.
+        if (isEnter(*key)) {
+            QKeyEvent forwarded(key->type(), key->key(), key->modifiers(), key->text());
+            QCoreApplication::sendEvent(edit_->window(), &forwarded);
+            return true;
+        }
         return !pass;
     }
 

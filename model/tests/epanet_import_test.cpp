@@ -12,7 +12,10 @@
 #include "Numbers.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
+#include "SolverNetwork.h"
+#include "TextFile.h"
 #include "WorkingDirectory.h"
+#include "tarnholm/in_process.h"
 
 using kolma::EpanetRefusal;
 using kolma::ImportPlan;
@@ -21,9 +24,11 @@ using kolma::testing::WorkingDirectory;
 
 namespace {
 
-ImportPlan plan(const QString& inp) {
-    return kolma::planImport(kolma::parseInp(inp), QStringLiteral("netz.ids"));
+ImportPlan plan(const QString& inp, bool valvesAsPipes = false) {
+    return kolma::planImport(kolma::parseInp(inp), QStringLiteral("netz.ids"), valvesAsPipes);
 }
+
+const kolma::ValveConsent kNoValves = [](const QString&) { return false; };
 
 // The refusal text of an import, "" when the file is taken over.
 QString refusal(const QString& inp) {
@@ -78,15 +83,29 @@ TEST(EpanetUnits, FlowUnitsInLitresPerSecond) {
     const std::pair<const char*, double> cases[] = {
         {"LPS", 1.0},          {"LPM", 0.01666667},  {"MLD", 11.57407407}, {"CMH", 0.27777778},
         {"CMD", 0.01157407},   {"CFS", 28.31684659}, {"GPM", 0.06309020},  {"MGD", 43.81263639},
-        {"IMGD", 52.61678241}, {"AFD", 14.27641016}};
-    for (const auto& [unit, litres] : cases) {
-        ASSERT_TRUE(kolma::litresPerSecond(unit)) << unit;
-        EXPECT_NEAR(*kolma::litresPerSecond(unit), litres, 1e-7) << unit;
-    }
-    EXPECT_TRUE(kolma::litresPerSecond("gpm"));
-    EXPECT_FALSE(kolma::litresPerSecond("XYZ"));
+        {"IMGD", 52.61678241}, {"AFD", 14.27641016}, {"CMS", 1000.0}};
+    for (const auto& [unit, litres] : cases)
+        EXPECT_NEAR(kolma::litresPerSecond(unit), litres, 1e-7) << unit;
     EXPECT_TRUE(kolma::usesFeet("CFS"));
     EXPECT_FALSE(kolma::usesFeet("CMH"));
+}
+
+// EPANET takes a unit by the start of the word in any case, and "SI" as litres per second.
+TEST(EpanetUnits, SpellingsEpanetAccepts) {
+    const std::pair<const char*, const char*> names[] = {
+        {"SI", "LPS"},   {"si", "LPS"},    {"lps", "LPS"}, {"Lpm", "LPM"},
+        {"GPMX", "GPM"}, {"imgd", "IMGD"}, {"mgd", "MGD"}, {"cms", "CMS"}};
+    for (const auto& [word, unit] : names)
+        EXPECT_EQ(kolma::flowUnitNamed(word), std::optional<QString>(unit)) << word;
+    for (const char* unknown : {"XYZ", "M3H", "L"})
+        EXPECT_FALSE(kolma::flowUnitNamed(unknown)) << unknown;
+    const ImportPlan p = plan(
+        "[OPTIONS]\n Units SI\n headl d-w\n Visc 1\n Demand Multiplier 3\n"
+        "[RESERVOIRS]\n1 100\n[JUNCTIONS]\n2 50 5\n[PIPES]\n11 1 2 500 250 0.1\n");
+    EXPECT_TRUE(p.notes.join("\n").contains("Durchfluss in LPS"))
+        << p.notes.join("\n").toStdString();
+    EXPECT_EQ(p.pipeRows[0][5], "0,1") << "D-W: ks taken as it is";
+    EXPECT_EQ(nodeRow(p, "2")[3], "15") << "the demand multiplier applies";
 }
 
 TEST(EpanetUnits, FeetInchesAndGallonsBecomeMetres) {
@@ -126,27 +145,47 @@ TEST(EpanetUnits, SiValuesDemandsAndViscosity) {
     EXPECT_EQ(nodeRow(d, "3")[3], "2");  // 1 l/s x 2
 }
 
-TEST(EpanetRoughness, HazenWilliamsAndManningGiveTheSameLossAtOneMetrePerSecond) {
+// Hand calculations with EPANET's own laws in feet and cfs, for D = 200 mm (0.656168 ft):
+// Hazen-Williams S = 4.727 C^-1.852 d^-4.871 q^1.852, Manning S = (4n/(1.49 pi d²))² (d/4)^-1.333
+// q²; lambda = S d 2g / v² and Colebrook-White solved for ks.
+TEST(EpanetRoughness, EquivalentKsGivesEpanetsGradientAtTheGivenVelocity) {
+    using kolma::HeadLossFormula;
     const double nu = kolma::kWater20Viscosity * 1e-6;
-    // Hand calculation for C = 130, D = 200 mm: S = 10.67 Q^1.852 / (C^1.852 D^4.871) = 0.0054268
-    // at Q = 0.0314159 m³/s; lambda = S D 2g / v² = 0.0212949; Colebrook solved for ks: 0.2128 mm.
-    const double ksHw = kolma::equivalentKsHazenWilliams(130.0, 200.0, nu);
-    EXPECT_NEAR(ksHw, 0.2128, 0.0005);
-    EXPECT_NEAR(colebrookGradient(ksHw, 200.0, 1.0, nu), 0.0054268, 0.0054268 * 1e-4);
-    // Manning n = 0.011, D = 200 mm: S = n² v² / (D/4)^(4/3) = 0.0065689, ks = 0.5110 mm.
-    const double ksM = kolma::equivalentKsManning(0.011, 200.0, nu);
-    EXPECT_NEAR(ksM, 0.5110, 0.0005);
-    EXPECT_NEAR(colebrookGradient(ksM, 200.0, 1.0, nu), 0.0065689, 0.0065689 * 1e-4);
-    // Rougher pipes, rougher ks; a law smoother than a smooth pipe gives 0.
-    EXPECT_GT(kolma::equivalentKsHazenWilliams(100.0, 200.0, nu), ksHw);
-    EXPECT_EQ(kolma::equivalentKsHazenWilliams(160.0, 200.0, nu), 0.0);
+    const struct {
+        HeadLossFormula formula;
+        double roughness;
+        double velocity;  // [m/s]
+        double gradient;  // EPANET's [m/m]
+        double ks;        // [mm]
+    } cases[] = {
+        {HeadLossFormula::HazenWilliams, 130.0, 1.0, 0.0054252, 0.21245},
+        {HeadLossFormula::HazenWilliams, 130.0, 0.3, 0.00058351, 0.34518},
+        {HeadLossFormula::ChezyManning, 0.011, 1.0, 0.0065290, 0.49852},
+    };
+    for (const auto& c : cases) {
+        const auto ks = kolma::equivalentKs(c.formula, c.roughness, 200.0, c.velocity, nu);
+        ASSERT_TRUE(ks);
+        EXPECT_NEAR(*ks, c.ks, 0.00005) << c.roughness << " at " << c.velocity;
+        EXPECT_NEAR(colebrookGradient(*ks, 200.0, c.velocity, nu), c.gradient, c.gradient * 1e-4);
+    }
+    // A law smoother than a smooth pipe gives 0; in laminar flow ks has no say.
+    EXPECT_EQ(kolma::equivalentKs(HeadLossFormula::HazenWilliams, 160.0, 200.0, 1.0, nu), 0.0);
+    EXPECT_FALSE(kolma::equivalentKs(HeadLossFormula::HazenWilliams, 130.0, 200.0, 0.01, nu));
+}
 
-    const QString hw = QStringLiteral(
+// The only pipe carries the junction's 5 l/s, 0.159 m/s in 200 mm: its ks is matched there
+// (EPANET's S = 0.00018038, ks = 0.3996 mm at the file's viscosity), not at 1 m/s.
+TEST(EpanetRoughness, EachPipeIsMatchedAtItsComputedFlow) {
+    const ImportPlan p = plan(
         "[OPTIONS]\nUNITS LPS\n[RESERVOIRS]\n1 100\n[JUNCTIONS]\n2 50 5\n"
-        "[PIPES]\n11 1 2 500 200 130\n");
-    const ImportPlan p = plan(hw);  // H-W is EPANET's default formula
-    EXPECT_NEAR(kolma::germanLocale().toDouble(p.pipeRows[0][5]), ksHw, 1e-6);
-    EXPECT_TRUE(p.notes.join("\n").contains("Hazen-Williams"));
+        "[PIPES]\n11 1 2 500 200 130\n");  // H-W is EPANET's default formula
+    EXPECT_NEAR(kolma::germanLocale().toDouble(p.pipeRows[0][5]), 0.3996, 0.0005);
+    const QString notes = p.notes.join("\n");
+    EXPECT_TRUE(notes.contains("Hazen-Williams (C)")) << notes.toStdString();
+    EXPECT_TRUE(
+        notes.contains("beim berechneten Durchfluss jedes Rohres, abgeglichen in 2 "
+                       "Durchgängen"))
+        << notes.toStdString();
 }
 
 TEST(EpanetLinks, ClosedPipesLeftOutCheckValvesOpenAndWrittenEarlierToLater) {
@@ -176,17 +215,27 @@ TEST(EpanetPumps, HeadCurvesConvertedExpandedAndReduced) {
         "[PATTERNS]\nX 1 1.2\n");
     const ImportPlan p = plan(net);
     ASSERT_EQ(p.pumps.size(), 2u);
-    // Speed 0.5: flows halved, heads quartered; 36 m³/h = 10 l/s.
+    // EPANET's power function through (0, 40), (36, 30), (72, 10) m³/h: h = 40 - 0.0341444
+    // q^1.58496, zero at 86.33 m³/h; eight points from 0 to there, at speed 0.5 flows halved and
+    // heads quartered (86.33 m³/h = 23.98 l/s).
     const kolma::PumpBlock& a = p.pumps[0];
     EXPECT_EQ(a.type, "PumpeA");
     EXPECT_EQ(a.start, "2");
     EXPECT_EQ(a.end, "3");
-    EXPECT_EQ(QStringList(a.Q.begin(), a.Q.begin() + 4), QStringList({"0", "5", "10", " "}));
-    EXPECT_EQ(QStringList(a.h.begin(), a.h.begin() + 4), QStringList({"10", "7,5", "2,5", " "}));
-    // One point (20 l/s, 20 m) becomes (0, 26.67), (20, 20), (40, 0).
+    EXPECT_EQ(QStringList(a.Q.begin(), a.Q.end()),
+              QStringList({"0", "1,71289", "3,42578", "5,138671", "6,851561", "8,564451",
+                           "10,277341", "11,990231"}));
+    EXPECT_EQ(QStringList(a.h.begin(), a.h.end()),
+              QStringList({"10", "9,542331", "8,626994", "7,389218", "5,880981", "4,133318",
+                           "2,167654", "0"}));
+    // One point (20 l/s, 20 m) stands for (0, 26.6668), (20, 20), (40, 0): a parabola.
     const kolma::PumpBlock& b = p.pumps[1];
-    EXPECT_EQ(QStringList(b.Q.begin(), b.Q.begin() + 3), QStringList({"0", "20", "40"}));
-    EXPECT_EQ(QStringList(b.h.begin(), b.h.begin() + 3), QStringList({"26,666667", "20", "0"}));
+    EXPECT_EQ(QStringList(b.Q.begin(), b.Q.end()),
+              QStringList({"0", "5,714286", "11,428571", "17,142857", "22,857143", "28,571429",
+                           "34,285714", "40"}));
+    EXPECT_EQ(QStringList(b.h.begin(), b.h.end()),
+              QStringList({"26,6668", "26,122557", "24,489859", "21,768727", "17,959168",
+                           "13,061191", "7,0748", "0"}));
     EXPECT_LT(nodePosition(p, "4"), nodePosition(p, "5"));
     const QString notes = p.notes.join("\n");
     EXPECT_TRUE(notes.contains("Pumpe A")) << notes.toStdString();
@@ -237,8 +286,6 @@ TEST(EpanetRefusals, NameSectionAndLine) {
     };
     // Line numbers count from the top of the file: siNetwork() ends with its pipes in lines 10
     // and 11, so the added text begins in line 12.
-    expectRefusal(siNetwork("[VALVES]\n; Regler\nV1 2 3 100 PRV 40 0\n"),
-                  "Abschnitt [VALVES], Zeile 14", "Armaturen");
     expectRefusal(siNetwork("[PUMPS]\nP 2 3 POWER 5\n"), "Abschnitt [PUMPS], Zeile 13", "POWER");
     expectRefusal(siNetwork("13 2 9 100 100 0.1\n"), "Abschnitt [PIPES], Zeile 12",
                   "Knoten '9' ist nicht definiert");
@@ -260,6 +307,39 @@ TEST(EpanetRefusals, NameSectionAndLine) {
     expectRefusal(siNetwork("[GEHEIM]\nx\n"), "Abschnitt [GEHEIM], Zeile 12", "unbekannter");
     EXPECT_TRUE(refusal("2 50 5\n").contains("Zeile 1: Angabe vor dem ersten Abschnitt"));
     EXPECT_TRUE(refusal(kSiOptions).contains("keine Knoten"));
+}
+
+// Pressure and flow control valves cannot be represented: all of them are named at once.
+// Throttle and general purpose valves become short pipes when the user agrees.
+TEST(EpanetValves, ControlValvesRefusedThrottlesTakenAsShortPipesWhenAgreed) {
+    const QString refused = refusal(
+        siNetwork("[VALVES]\n; Regler\nV1 2 3 100 PRV 40 0\nV2 3 2 100 TCV 5\nV3 1 3 80 FCV 2\n"));
+    EXPECT_TRUE(refused.contains("Zeile 14: PRV 'V1'\nZeile 16: FCV 'V3'"))
+        << refused.toStdString();
+    EXPECT_TRUE(refused.endsWith("Die Tabellen bleiben unverändert."));
+
+    const QString valves = siNetwork(
+        "[VALVES]\nV1 2 3 150 TCV 5 0.3\nV2 3 2 100 TCV 4 0.5\nV3 1 3 80 GPV K9 0.7\n"
+        "V4 1 2 80 TCV 1\n[STATUS]\nV2 OPEN\nV4 CLOSED\n");
+    const QString question = kolma::valveQuestion(kolma::parseInp(valves));
+    EXPECT_TRUE(
+        question.contains("TCV 'V1': zeta 5\nTCV 'V2': zeta 0,5\n"
+                          "GPV 'V3': zeta 0,7 (ohne ihre Verlustkennlinie 'K9')\n"
+                          "TCV 'V4' (geschlossen, entfällt)"))
+        << question.toStdString();
+    EXPECT_TRUE(refusal(valves).contains("nicht als kurze Rohre"));
+    const ImportPlan p = plan(valves, true);
+    ASSERT_EQ(p.pipeRows.size(), 5u);
+    // Throttling with its setting, fixed open with its minor loss, a GPV with its minor loss.
+    EXPECT_EQ(p.pipeRows[2].mid(3), QStringList({"1", "150", "0,1", "5"}));
+    EXPECT_EQ(p.pipeRows[3].mid(3), QStringList({"1", "100", "0,1", "0,5"}));
+    EXPECT_EQ(p.pipeRows[4].mid(3), QStringList({"1", "80", "0,1", "0,7"}));
+    const QString notes = p.notes.join("\n");
+    EXPECT_TRUE(
+        notes.contains("Armaturen als kurze Rohre (1 m) übernommen: V1 (TCV, zeta 5), "
+                       "V2 (TCV, zeta 0,5), V3 (GPV, zeta 0,7)"))
+        << notes.toStdString();
+    EXPECT_TRUE(notes.contains("Geschlossene Rohre nicht übernommen: V4")) << notes.toStdString();
 }
 
 TEST(EpanetRefusals, MoreElementsThanTheTablesHold) {
@@ -300,7 +380,7 @@ TEST(EpanetFile, Windows1252CrLfCommentsAndAnySectionOrder) {
     kolma::testing::typeSampleNetwork(t);
     kolma::ProjectSettings settings{"1,305", "500"};
     const kolma::EpanetImportResult result =
-        kolma::importEpanetFile(dir.filePath("alt.inp"), t.tables(), settings);
+        kolma::importEpanetFile(dir.filePath("alt.inp"), t.tables(), settings, kNoValves);
     EXPECT_EQ(result.projectFile, dir.filePath("alt.ein"));
     EXPECT_EQ(settings.viscosity, "1,022");
     EXPECT_EQ(settings.iterations, "500");
@@ -325,15 +405,17 @@ TEST(EpanetFile, RefusalLeavesTablesAndFilesAlone) {
     kolma::testing::typeSampleNetwork(t);
     dir.write("kaputt.inp", "[JUNCTIONS]\nA 1 1\n[PIPES]\nX A B 1 1 1\n");
     kolma::ProjectSettings settings{"1,305", "1000"};
-    EXPECT_THROW(kolma::importEpanetFile(dir.filePath("kaputt.inp"), t.tables(), settings),
-                 EpanetRefusal);
+    EXPECT_THROW(
+        kolma::importEpanetFile(dir.filePath("kaputt.inp"), t.tables(), settings, kNoValves),
+        EpanetRefusal);
     EXPECT_EQ(t.nodes.cell(1, 1), "10");
     EXPECT_EQ(t.pumps.cell(1, 1), "P1");
     EXPECT_EQ(settings.viscosity, "1,305");
     EXPECT_FALSE(dir.exists("kaputt.ids"));
     // A file that cannot be read is an error of its own, not a crash.
-    EXPECT_THROW(kolma::importEpanetFile(dir.filePath("fehlt.inp"), t.tables(), settings),
-                 kolma::KolmaError);
+    EXPECT_THROW(
+        kolma::importEpanetFile(dir.filePath("fehlt.inp"), t.tables(), settings, kNoValves),
+        kolma::KolmaError);
 }
 
 TEST(EpanetFile, ProjectAndMappingNames) {
@@ -384,7 +466,7 @@ TEST(EpanetSolver, ImportedNetworkGivesEpanetsHeadsWithinTwoPercentOfTheLoss) {
     dir.write("klein.inp", kSmallNetwork);
     ProjectTables t;
     kolma::ProjectSettings settings{"1,305", "1000"};
-    kolma::importEpanetFile(dir.filePath("klein.inp"), t.tables(), settings);
+    kolma::importEpanetFile(dir.filePath("klein.inp"), t.tables(), settings, kNoValves);
 
     const QByteArray eingabe =
         kolma::convertSeparators(kolma::eingabeText(t.tables(), settings), kolma::Conversion::Save);
@@ -402,5 +484,93 @@ TEST(EpanetSolver, ImportedNetworkGivesEpanetsHeadsWithinTwoPercentOfTheLoss) {
         const double expected = kEpanetHeads.at(number);
         const double loss = 100.0 - expected;
         EXPECT_NEAR(heads[row - 1], expected, 0.02 * loss + 1e-9) << "node " << number;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Imported Hazen-Williams and Manning networks against EPANET's own results
+
+namespace {
+
+// EPANET's heads [m] by node ID, from a ".heads.csv" beside the network (written from EPANET
+// through epanet-js by reference.mjs there), and its head range.
+struct EpanetHeads {
+    std::map<QString, double> byId;
+    double range = 0.0;
+};
+
+EpanetHeads epanetHeads(const QString& csv) {
+    EpanetHeads heads;
+    double low = 1e300, high = -1e300;
+    for (const QString& line : kolma::readTextFile(csv).split('\n')) {
+        const QStringList fields = line.split(';');
+        if (line.startsWith('#') || fields.size() != 2)
+            continue;
+        bool ok = false;
+        const double head = fields[1].toDouble(&ok);
+        if (!ok)
+            continue;
+        heads.byId[fields[0]] = head;
+        low = std::min(low, head);
+        high = std::max(high, head);
+    }
+    heads.range = high - low;
+    return heads;
+}
+
+// The EPANET ID of every node number of the plan: the mapping of renumbered IDs, else the
+// number itself.
+std::map<QString, QString> idsOfNumbers(const ImportPlan& p) {
+    std::map<QString, QString> ids;
+    bool inNodes = false;
+    for (const QString& line : p.idMapping.split('\n')) {
+        if (line.startsWith('['))
+            inNodes = line == "[KNOTEN]";
+        const QStringList fields = line.split('\t');
+        if (inNodes && fields.size() == 2)
+            ids[fields[1]] = fields[0];
+    }
+    for (const QStringList& row : p.nodeRows)
+        ids.emplace(row[0], row[0]);
+    return ids;
+}
+
+// The largest difference between the heads of the imported network, computed by the solver's
+// own code in-process, and EPANET's.
+double largestHeadDifference(const QString& name) {
+    const QString dir = QStringLiteral(KOLMA_SOURCE_DIR "/model/tests/data/epanet/");
+    const ImportPlan p = kolma::planImport(
+        kolma::parseInp(kolma::readTextFile(dir + name + ".inp")), "netz.ids", false);
+    ProjectTables t;
+    for (std::size_t r = 0; r < p.nodeRows.size(); ++r)
+        t.setRow(t.nodes, int(r) + 1, p.nodeRows[r]);
+    for (std::size_t r = 0; r < p.pipeRows.size(); ++r)
+        t.setRow(t.pipes, int(r) + 1, p.pipeRows[r]);
+    for (std::size_t k = 0; k < p.pumps.size(); ++k)
+        kolma::setPumpBlock(t.pumps, int(k) + 1, p.pumps[k]);
+    const kolma::Network network = kolma::networkOf(t.tables(), {p.viscosity, "1000"});
+    tarnholm::Network net = kolma::solverNetworkOf(network);
+    const auto outcome = tarnholm::Calculate(net, {2000, 0.0001});
+    EXPECT_EQ(outcome.result.status, tarnholm::CalcStatus::Done) << name.toStdString();
+    const EpanetHeads epanet = epanetHeads(dir + name + ".heads.csv");
+    const std::map<QString, QString> ids = idsOfNumbers(p);
+    double largest = 0.0;
+    for (std::size_t i = 0; i < network.nodes.size(); ++i) {
+        const QString id = ids.at(network.nodes[i].numberText);
+        largest = std::max(largest, std::fabs(net.head[i] - epanet.byId.at(id)));
+    }
+    return largest / epanet.range;
+}
+
+}  // namespace
+
+// Matched at 1 m/s the heads were off by up to a fifth of the head range; matched at each pipe's
+// own flow, with EPANET's pump curves followed, they lie within 2 % of it (measured: below
+// 0,03 %), at low and high velocities, with and without a pump, in SI and US units, for
+// Hazen-Williams and Manning.
+TEST(EpanetSolver, HazenWilliamsAndManningNetworksGiveEpanetsHeads) {
+    for (const char* name :
+         {"hanoi", "net2like", "town_pump_tank", "town_two_sources", "manning_village"}) {
+        EXPECT_LT(largestHeadDifference(QString::fromLatin1(name)), 0.02) << name;
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "ScriptedDialogs.h"
 #include "SectionFixture.h"
@@ -77,6 +78,23 @@ TEST_F(SequenceDialog, AddsReplacesAppendsAndRefuses) {
     EXPECT_EQ(scripted.messages[1].caption, QStringLiteral("Eingabefehler"));
     EXPECT_EQ(scripted.messages[2].text, kUnknownNode);
     EXPECT_EQ(grid().cell(1, 1), QStringLiteral("Knotnum"));
+}
+
+// The chain typed as a user types it: a number, Enter, the next number, Enter.
+TEST_F(SequenceDialog, EnterAddsTheTypedNodeAndTheNextNumberStartsAfresh) {
+    open();
+    dialog->show();
+    QLineEdit* node = edit("Edit2");
+    node->setFocus();
+    for (const char* number : {"10", "20", "30"}) {
+        QTest::keyClicks(node, number);
+        QTest::keyClick(node, Qt::Key_Return);
+    }
+    EXPECT_EQ(grid().cell(1, 1), QStringLiteral("10"));
+    EXPECT_EQ(grid().cell(1, 2), QStringLiteral("20"));
+    EXPECT_EQ(grid().cell(1, 3), QStringLiteral("30"));
+    EXPECT_EQ(edit("Edit1")->text(), QStringLiteral("4"));
+    EXPECT_TRUE(scripted.messages.empty());
 }
 
 TEST_F(SequenceDialog, RemovesAnEntryAfterConfirmation) {

@@ -4,10 +4,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -52,12 +54,31 @@ TEST(InputFilter, TypedKeysAndBackspacePerFilter) {
     }
 }
 
-TEST(InputFilter, WholeNumberDiscardsEnterButNotDeleteOrCursorKeys) {
+// Enter is no character of an edit, but in a dialog it presses the default button, whatever the
+// edit's filter: a number typed and confirmed with Enter is taken at once.
+TEST(InputFilter, EnterNeverReachesTheEditButPressesTheDefaultButton) {
+    for (InputFilter kind : {InputFilter::WholeNumber, InputFilter::Decimal, InputFilter::NoBlank,
+                             InputFilter::NoneAccepted, InputFilter::WholeNumberBlankToOne}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        QDialog dialog;
+        auto* edit = new QLineEdit("12", &dialog);
+        auto* button = new QPushButton("OK", &dialog);
+        button->setDefault(true);
+        installInputFilter(edit, kind);
+        QSignalSpy returnPressed(edit, &QLineEdit::returnPressed);
+        QSignalSpy clicked(button, &QPushButton::clicked);
+        dialog.show();
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(returnPressed.count(), 0);
+        EXPECT_EQ(clicked.count(), 2);
+        EXPECT_EQ(edit->text(), "12");
+    }
+}
+
+TEST(InputFilter, WholeNumberLeavesDeleteAndCursorKeysAlone) {
     QLineEdit edit("123");
     installInputFilter(&edit, InputFilter::WholeNumber);
-    QSignalSpy returnPressed(&edit, &QLineEdit::returnPressed);
-    QTest::keyClick(&edit, Qt::Key_Return);
-    EXPECT_EQ(returnPressed.count(), 0);
     QTest::keyClick(&edit, Qt::Key_Home);
     EXPECT_EQ(edit.cursorPosition(), 0);
     QTest::keyClick(&edit, Qt::Key_Delete);
