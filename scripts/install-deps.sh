@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake clang libclang-rt-dev
   googletest libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libgraphviz-dev pkg-config
   fonts-dejavu-core xvfb xauth poppler-utils
 )
 sudo_cmd=()
