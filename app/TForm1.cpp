@@ -101,6 +101,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     RichEdit1->setPalette(colours);
     RichEdit1->hide();
     layout->addWidget(RichEdit1);
+    editorFile_ = std::make_unique<EditorFile>(*RichEdit1);
 
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -334,9 +335,13 @@ void TForm1::DateiOeffnenExecute() {
     const auto chosen = dialogs().getOpenFileName(this, request);
     if (!chosen)
         return;
+    const QByteArray bytes = readFileBytes(*chosen);
     enterTextEditor();
-    RichEdit1->setPlainText(readTextFile(*chosen));
+    const bool split = editorFile_->show(bytes);
     setAktuelleDatei(*chosen);
+    if (split)
+        dialogs().showMessage(this,
+                              {EditorFile::splitMessage(), QStringLiteral("Datei editieren")});
 }
 
 void TForm1::DateiSpeichernExecute() {
@@ -357,7 +362,7 @@ void TForm1::DateiSpeichernUnterExecute() {
 }
 
 void TForm1::writeEditorText(const QString& path) {
-    writeFileAtomically(path, RichEdit1->toPlainText().toUtf8());
+    writeFileAtomically(path, editorFile_->bytesToSave());
 }
 
 void TForm1::DateiBeendenExecute() {

@@ -4,7 +4,9 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 
+#include "EditorFile.h"
 #include "Project.h"
 #include "PumpEditLine.h"
 #include "TableOperations.h"
@@ -245,6 +247,7 @@ private:
     QString aktuelleDatei_;
     QString helpFile_;
     QLabel* statusText_;
+    std::unique_ptr<EditorFile> editorFile_;  // what RichEdit1 shows of a file
 };
 
 }  // namespace kolma

@@ -103,12 +103,32 @@ CharacteristicMarker marker(const PlotScale& scale, float q, float h) {
 }
 
 void drawOpaqueText(QPainter& painter, const QPoint& topLeft, const QString& text,
-                    const QColor& background) {
+                    std::optional<int> pixelSize, const QColor& background) {
+    if (!pixelSize)
+        return;
+    QFont font = painter.font();
+    font.setPixelSize(*pixelSize);
+    painter.setFont(font);
     const QFontMetrics metrics = painter.fontMetrics();
     const QRect cell(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
     painter.fillRect(cell, background);
     painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, text);
 }
+
+// The order of the markers by one coordinate of their text places.
+template <typename Coordinate>
+std::vector<std::size_t> orderBy(const std::vector<CharacteristicMarker>& markers,
+                                 Coordinate coordinate) {
+    std::vector<std::size_t> order(markers.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return coordinate(markers[a]) < coordinate(markers[b]);
+    });
+    return order;
+}
+
+constexpr int kTextGap = 1;
 
 }  // namespace
 
@@ -149,9 +169,40 @@ CharacteristicGeometry characteristicGeometry(const QRect& client, const Support
     return g;
 }
 
+std::vector<MarkerTextSizes> fittedMarkerTexts(const CharacteristicGeometry& g, const QRect& client,
+                                               int nominal, int minimum, const TextSize& textSize) {
+    const std::vector<CharacteristicMarker>& markers = g.markers;
+    std::vector<MarkerTextSizes> sizes(markers.size());
+    const auto fit = [&](const QString& text, int along, int across) {
+        return fittingPixelSize(text, QSize(along, across), nominal, minimum, textSize);
+    };
+    // Flow texts: left to right, each up to the next one (the last up to the client's edge).
+    const auto byX = orderBy(markers, [](const CharacteristicMarker& m) { return m.qTextAt.x(); });
+    for (std::size_t i = 0; i < byX.size(); ++i) {
+        const CharacteristicMarker& m = markers[byX[i]];
+        const int next =
+            i + 1 < byX.size() ? markers[byX[i + 1]].qTextAt.x() : client.left() + client.width();
+        sizes[byX[i]].q = fit(m.qText, next - m.qTextAt.x() - kTextGap,
+                              client.top() + client.height() - m.qTextAt.y());
+    }
+    // Head texts: top to bottom, each down to the next one, between their place and the axis.
+    const auto byY = orderBy(markers, [](const CharacteristicMarker& m) { return m.hTextAt.y(); });
+    for (std::size_t i = 0; i < byY.size(); ++i) {
+        const CharacteristicMarker& m = markers[byY[i]];
+        const int next =
+            i + 1 < byY.size() ? markers[byY[i + 1]].hTextAt.y() : client.top() + client.height();
+        sizes[byY[i]].h =
+            fit(m.hText, g.hAxis.x1() - m.hTextAt.x() - kTextGap, next - m.hTextAt.y() - kTextGap);
+    }
+    return sizes;
+}
+
 void drawCharacteristic(QPainter& painter, const QRect& client, const SupportPoints& points,
                         const QColor& background) {
     const CharacteristicGeometry g = characteristicGeometry(client, points);
+    const std::vector<MarkerTextSizes> sizes =
+        fittedMarkerTexts(g, client, painter.font().pixelSize(), kMinimumPlotPixels,
+                          fontTextSize(painter.font(), painter.device()));
     const QColor curveColour(255, 0, 0);
     const QColor centreColour(0, 0, 255);
     painter.save();
@@ -161,7 +212,8 @@ void drawCharacteristic(QPainter& painter, const QRect& client, const SupportPoi
     painter.drawLine(g.hAxis);
     painter.setPen(curveColour);
     painter.drawPolyline(g.curve);
-    for (const CharacteristicMarker& m : g.markers) {
+    for (std::size_t k = 0; k < g.markers.size(); ++k) {
+        const CharacteristicMarker& m = g.markers[k];
         painter.setPen(curveColour);
         painter.setBrush(background);
         painter.drawRect(QRect(m.corner1.x(), m.corner1.y(), m.corner2.x() - m.corner1.x() - 1,
@@ -169,8 +221,8 @@ void drawCharacteristic(QPainter& painter, const QRect& client, const SupportPoi
         painter.setPen(centreColour);
         painter.drawPoint(m.centre);
         painter.setPen(Qt::black);
-        drawOpaqueText(painter, m.qTextAt, m.qText, background);
-        drawOpaqueText(painter, m.hTextAt, m.hText, background);
+        drawOpaqueText(painter, m.qTextAt, m.qText, sizes[k].q, background);
+        drawOpaqueText(painter, m.hTextAt, m.hText, sizes[k].h, background);
     }
     painter.restore();
 }

@@ -9,9 +9,11 @@
 #include <QRect>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "PumpEditLine.h"
+#include "TextFit.h"
 
 class QColor;
 class QPainter;
@@ -53,6 +55,20 @@ constexpr int kCharacteristicSamples = 800;
 // Pixel positions of the plot in a client rectangle (origin 10 % in from the left and bottom,
 // largest values at 60 % of width and height).
 CharacteristicGeometry characteristicGeometry(const QRect& client, const SupportPoints& points);
+
+// The sizes of a marker's value texts: each as large as the room to its neighbour allows (the
+// flow texts stand side by side below the axis, the head texts one above the other left of it),
+// but not below `minimum`; nothing where a text is left out.
+struct MarkerTextSizes {
+    std::optional<int> q;
+    std::optional<int> h;
+};
+std::vector<MarkerTextSizes> fittedMarkerTexts(const CharacteristicGeometry& geometry,
+                                               const QRect& client, int nominal, int minimum,
+                                               const TextSize& textSize);
+
+// The smallest pixel size of the plot's value texts.
+constexpr int kMinimumPlotPixels = 8;
 
 // Draws the plot with the painter's font; background fills the markers and the text cells.
 void drawCharacteristic(QPainter& painter, const QRect& client, const SupportPoints& points,

@@ -76,4 +76,34 @@ QString namePart(const QString& fileName) {
     return fileName.mid(lastSeparator(fileName) + 1);
 }
 
+std::optional<QString> splitLongLines(const QString& text) {
+    QString shown;
+    shown.reserve(text.size() + text.size() / kShownPiece + 1);
+    bool split = false;
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        const qsizetype length = end - start;
+        if (length > kLongestShownLine) {
+            split = true;
+            for (qsizetype piece = start; piece < end; piece += kShownPiece) {
+                shown +=
+                    QStringView(text).mid(piece, std::min<qsizetype>(kShownPiece, end - piece));
+                if (piece + kShownPiece < end)
+                    shown += QLatin1Char('\n');
+            }
+        } else {
+            shown += QStringView(text).mid(start, length);
+        }
+        if (end < text.size())
+            shown += QLatin1Char('\n');
+        start = end + 1;
+    }
+    if (!split)
+        return std::nullopt;
+    return shown;
+}
+
 }  // namespace kolma

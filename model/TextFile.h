@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace kolma {
 
@@ -21,6 +22,15 @@ QString decodeText(const QByteArray& bytes);
 
 // The file as text (readFileBytes, then decodeText).
 QString readTextFile(const QString& fileName);
+
+// Lines longer than this are shown split: a text layout wraps a line without blanks in a time
+// that grows with the square of its length (a single line of a megabyte takes a minute).
+inline constexpr int kLongestShownLine = 10000;
+inline constexpr int kShownPiece = 1000;
+
+// The text with every line longer than kLongestShownLine broken into pieces of kShownPiece
+// characters; nothing when no line is that long.
+std::optional<QString> splitLongLines(const QString& text);
 
 // The directory part of a file name, "" for a bare name; "/" and "\\" both separate.
 QString directoryPart(const QString& fileName);

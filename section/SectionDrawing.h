@@ -9,10 +9,10 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
-#include <functional>
 #include <vector>
 
 #include "SectionData.h"
+#include "TextFit.h"
 
 class QPainter;
 class QPrinter;
@@ -60,16 +60,22 @@ struct SectionPrimitive {
     QString text;
     QColor color = Qt::black;
     Qt::PenStyle style = Qt::SolidLine;
+    int pixelSize = 0;  // Text and RotatedText: the font's pixel size
 };
 
-using TextWidth = std::function<int(const QString&)>;
-
-// The primitives of the section in drawing order. `title` is printed only on the print medium.
+// The primitives of the section in drawing order, texts sized by `textSize`. Values, lengths and
+// node numbers keep their places; each is drawn as large as the room to the next one allows, at
+// least at a readable size, or left out. `title` is printed only on the print medium.
 std::vector<SectionPrimitive> buildSection(const SectionGeometry& geometry, const SectionData& data,
-                                           const TitleTexts& title, const TextWidth& textWidth);
+                                           const TitleTexts& title, const TextSize& textSize);
 
-// Font of all texts: 12 pixels on screen, 40 units in print.
+// Font of all texts: 12 pixels on screen, 40 units in print (at their nominal size).
 QFont sectionFont(Medium medium);
+// The smallest size a text is made to fit: 6 points, 8 pixels on screen and 25 print units.
+int minimumPixelSize(Medium medium);
+
+// The box a text primitive covers (a rotated one stands right of its point, reading upward).
+QRect textBox(const SectionPrimitive& text, const TextSize& textSize);
 
 // Paints primitives with the medium's font and pens.
 void paintPrimitives(QPainter& painter, const std::vector<SectionPrimitive>& primitives,

@@ -13,6 +13,7 @@
 #include "Handler.h"
 #include "SectionData.h"
 #include "TForm10.h"
+#include "TextFit.h"
 
 namespace kolma {
 
@@ -20,6 +21,9 @@ namespace {
 
 constexpr int kPictureWidth = 937;
 constexpr int kPictureHeight = 529;
+constexpr int kTitlePixels = 15;  // client, project and measure
+constexpr int kNotePixels = 11;   // scale note, number caption and project number
+constexpr int kMinimumTitlePixels = 8;
 
 // The image control: shows the picture, which the window redraws right before.
 class SectionImage : public QWidget {
@@ -81,12 +85,12 @@ TForm3::TForm3(const Tables& tables, const QStringList& sequence, QWidget* paren
     layout->addWidget(client_);
 
     Image1 = new SectionImage(*this, client_);
-    Label6 = titleLabel(client_, "Label6", {760, 392}, 15);
-    Label7 = titleLabel(client_, "Label7", {760, 416}, 15);
-    Label15 = titleLabel(client_, "Label15", {760, 448}, 15);
-    Label5 = titleLabel(client_, "Label5", {760, 480}, 11);
-    Label4 = titleLabel(client_, "Label4", {832, 480}, 11);
-    Label16 = titleLabel(client_, "Label16", {888, 480}, 11);
+    Label6 = titleLabel(client_, "Label6", {760, 392}, kTitlePixels);
+    Label7 = titleLabel(client_, "Label7", {760, 416}, kTitlePixels);
+    Label15 = titleLabel(client_, "Label15", {760, 448}, kTitlePixels);
+    Label5 = titleLabel(client_, "Label5", {760, 480}, kNotePixels);
+    Label4 = titleLabel(client_, "Label4", {832, 480}, kNotePixels);
+    Label16 = titleLabel(client_, "Label16", {888, 480}, kNotePixels);
     resize(949, 577);
 }
 
@@ -135,7 +139,35 @@ void TForm3::Stempel1Click() {
     Label16->setText(block.projectNumber);
     Label4->setText(QStringLiteral("Projektnr.:"));
     Label5->setText(QStringLiteral("Maßstab: o. M."));
-    for (QLabel* label : {Label6, Label7, Label15, Label16, Label4, Label5}) {
+    for (QLabel* label : {Label6, Label7, Label15, Label16, Label4, Label5})
+        fitTitleLabel(label);
+}
+
+// Each field of the title block reaches to the next one on its right (or the picture's edge)
+// and down to the next line; a text is made smaller to fit there, or left out.
+void TForm3::fitTitleLabel(QLabel* label) {
+    const struct {
+        QLabel* label;
+        int nominal;
+        QSize room;
+    } fields[] = {{Label6, kTitlePixels, {kPictureWidth - 760 - 2, 416 - 392}},
+                  {Label7, kTitlePixels, {kPictureWidth - 760 - 2, 448 - 416}},
+                  {Label15, kTitlePixels, {kPictureWidth - 760 - 2, 480 - 448}},
+                  {Label5, kNotePixels, {832 - 760 - 2, kPictureHeight - 480}},
+                  {Label4, kNotePixels, {888 - 832 - 2, kPictureHeight - 480}},
+                  {Label16, kNotePixels, {kPictureWidth - 888 - 2, kPictureHeight - 480}}};
+    for (const auto& field : fields) {
+        if (field.label != label)
+            continue;
+        const auto size = fittingPixelSize(label->text(), field.room, field.nominal,
+                                           kMinimumTitlePixels, fontTextSize(label->font(), label));
+        if (!size) {
+            label->hide();
+            return;
+        }
+        QFont font = label->font();
+        font.setPixelSize(*size);
+        label->setFont(font);
         label->adjustSize();
         label->show();
         label->raise();

@@ -36,6 +36,7 @@ private:
     // The section along the sequence, from the tables and the graph data file as they are now.
     SectionPreparation prepare() const;
     void reportOnce(const SectionFailure& failure);
+    void fitTitleLabel(QLabel* label);
 
     Tables tables_;
     QStringList sequence_;

@@ -272,6 +272,29 @@ TEST_F(MainWindow, EditFileLoadsUtf8AndOlderWindowsFilesAndSavesWithoutAsking) {
                                               "e\n\nx"));
 }
 
+// A foreign file of one long line would freeze the editor's layout: it is shown in pieces,
+// read-only, and saved with its own bytes; the next file is editable again.
+TEST_F(MainWindow, FileWithOverlongLinesIsShownSplitAndSavedUnchanged) {
+    const QByteArray bytes = "Kopf\r\n" + QByteArray(25000, '7') + "\r\nEnde";
+    dir.write("lang.dat", bytes);
+    dialogs.fileAnswers = {path("lang.dat")};
+    form->ffnen1->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("mehr als 10000 Zeichen"));
+    EXPECT_TRUE(form->RichEdit1->isReadOnly());
+    EXPECT_EQ(form->RichEdit1->toPlainText().split('\n').size(), 2 + 25 + 1);
+    form->Speichern1->trigger();
+    EXPECT_EQ(dir.read("lang.dat"), bytes);
+
+    dir.write("kurz.dat", "kurz\n");
+    dialogs.fileAnswers = {path("kurz.dat")};
+    form->ffnen1->trigger();
+    EXPECT_FALSE(form->RichEdit1->isReadOnly());
+    form->RichEdit1->appendPlainText("x");
+    form->Speichern1->trigger();
+    EXPECT_EQ(dir.read("kurz.dat"), QByteArray("kurz\n\nx"));
+}
+
 TEST_F(MainWindow, FileErrorsReachTheGeneralErrorHandler) {
     dialogs.fileAnswers = {path("fehlt.aus")};
     form->ffnen1->trigger();

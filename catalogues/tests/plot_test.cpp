@@ -59,6 +59,33 @@ TEST(CharacteristicGeometry, ThreePointExample) {
         ASSERT_EQ(g.curve[s], centres[2]) << s;
 }
 
+// Heads close together would print their values over each other: a value keeps the font's size
+// where it has room to the next one and is left out where even 8 px do not fit.
+TEST(CharacteristicGeometry, ValueTextsThatWouldOverlapAreLeftOut) {
+    const SupportPoints points =
+        plotted({"0", "2", "4", "10", "20"}, {"40", "39,8", "39,6", "20", "0"});
+    const CharacteristicGeometry g = characteristicGeometry(kClient, points);
+    const TextSize halfAsWide = [](const QString& text, int pixelSize) {
+        return QSize(text.size() * pixelSize / 2, pixelSize);
+    };
+    const std::vector<MarkerTextSizes> sizes =
+        fittedMarkerTexts(g, kClient, 11, kMinimumPlotPixels, halfAsWide);
+    // Heads at y 90, 90, 91, 180 and 270: the first two have no room below them.
+    const std::optional<int> heads[] = {std::nullopt, std::nullopt, 11, 11, 11};
+    std::vector<QRect> boxes;
+    for (std::size_t k = 0; k < sizes.size(); ++k) {
+        EXPECT_EQ(sizes[k].h, heads[k]) << k;
+        EXPECT_EQ(sizes[k].q, 11) << k;
+        const CharacteristicMarker& m = g.markers[k];
+        if (sizes[k].h)
+            boxes.emplace_back(m.hTextAt, halfAsWide(m.hText, *sizes[k].h));
+        boxes.emplace_back(m.qTextAt, halfAsWide(m.qText, *sizes[k].q));
+    }
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        for (std::size_t j = i + 1; j < boxes.size(); ++j)
+            EXPECT_FALSE(boxes[i].intersects(boxes[j])) << i << " and " << j;
+}
+
 TEST(CharacteristicGeometry, BlankHeadCountsOnlyFilledHeadsButUsesTheFirstPairs) {
     const SupportPoints points =
         plotted({"0", "10", "20", "30", "40"}, {"30", "20", "10", "---", "5"});

@@ -50,5 +50,22 @@ TEST(TextFile, FilesThatCannotBeReadOrWrittenAreNamedInTheError) {
     EXPECT_EQ(readTextFile(dir.filePath("netz.ein")), "neu\n");
 }
 
+// Only lines too long to lay out are split, into pieces of 1000 characters; the rest stays as
+// it is, line ends included.
+TEST(SplitLongLines, OnlyOverlongLinesAreBrokenIntoPieces) {
+    EXPECT_FALSE(splitLongLines(QString(kLongestShownLine, 'a') + "\nkurz\n"));
+    const QString longLine(2 * kShownPiece + kLongestShownLine, 'x');
+    const auto shown = splitLongLines("Kopf\n" + longLine + "\nFuss\n");
+    ASSERT_TRUE(shown);
+    const QStringList lines = shown->split('\n');
+    ASSERT_EQ(lines.size(), 2 + 12 + 1);
+    EXPECT_EQ(lines.front(), "Kopf");
+    for (int piece = 1; piece <= 12; ++piece)
+        EXPECT_EQ(lines[piece].size(), kShownPiece) << piece;
+    EXPECT_EQ(lines[13], "Fuss");
+    EXPECT_EQ(lines[14], "");
+    EXPECT_EQ(shown->size(), QString("Kopf\n" + longLine + "\nFuss\n").size() + 11);
+}
+
 }  // namespace
 }  // namespace kolma

@@ -2,8 +2,16 @@
 // from the fixture's network: stations 0, 100,5, 300,5, 301,5 m (S = 301,5), zmin 98,5, R = 26,5.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <optional>
+
+#include "ProjectFile.h"
 #include "SectionDrawing.h"
 #include "SectionFixture.h"
+#include "TableOperations.h"
+#include "TextFile.h"
 
 namespace kolma::testing {
 namespace {
@@ -11,9 +19,10 @@ namespace {
 using Kind = SectionPrimitive::Kind;
 using Primitives = std::vector<SectionPrimitive>;
 
-// Ten units per character keeps the "mNN" position easy to follow.
-int tenPerCharacter(const QString& text) {
-    return 10 * text.size();
+// Characters half as wide as the font is high, a line as high as the font: easy to follow by
+// hand and close to real fonts (12 px: 6 px per character; 40 units: 20 per character).
+QSize halfAsWide(const QString& text, int pixelSize) {
+    return QSize(text.size() * pixelSize / 2, pixelSize);
 }
 
 // Where a text of the given kind stands; (-1, -1) when there is none.
@@ -42,9 +51,8 @@ protected:
 
 TEST_F(Drawing, ScreenStrokesAndTextsLieWhereTheyBelong) {
     // Client 1000 x 600: x0 120, w 650, yb 360, h 300.
-    const Primitives list =
-        buildSection(SectionGeometry::screen({0, 0, 1000, 600}, {0, 0, 937, 529}), section(), {},
-                     tenPerCharacter);
+    const Primitives list = buildSection(
+        SectionGeometry::screen({0, 0, 1000, 600}, {0, 0, 937, 529}), section(), {}, halfAsWide);
     ASSERT_FALSE(list.empty());
     EXPECT_EQ(list.front().kind, Kind::Fill);
     EXPECT_EQ(list.front().color, QColor(0, 128, 128));
@@ -54,7 +62,7 @@ TEST_F(Drawing, ScreenStrokesAndTextsLieWhereTheyBelong) {
     // Datum line, zmin and "mNN" behind the number's width, a row label.
     EXPECT_TRUE(hasLine(list, {20, 360}, {770, 360}, Qt::black));
     EXPECT_EQ(at(list, "98,50"), QPoint(55, 345));
-    EXPECT_EQ(at(list, "mNN"), QPoint(108, 345));
+    EXPECT_EQ(at(list, "mNN"), QPoint(88, 345));
     // First node: vertical from Y(105) = 286,4; values and number at x0 - 10.
     EXPECT_TRUE(hasLine(list, {120, 286}, {120, 525}, Qt::black));
     EXPECT_EQ(at(list, "102,50", Kind::RotatedText), QPoint(110, 390));
@@ -88,8 +96,7 @@ TEST_F(Drawing, ScreenStrokesAndTextsLieWhereTheyBelong) {
 TEST_F(Drawing, PrintUsesItsOwnOffsetsPensAndTitleBlock) {
     const TitleTexts title{"Stadtwerke", "Ortsnetz",    "Neubau",
                            "4711",       "Projektnr.:", "Maßstab: o. M."};
-    const Primitives list =
-        buildSection(SectionGeometry::print(), section(), title, tenPerCharacter);
+    const Primitives list = buildSection(SectionGeometry::print(), section(), title, halfAsWide);
     // x0 540, w 2000, yb 1380, h 1200; legend right of the section, told apart by pen style.
     EXPECT_EQ(at(list, "Legende"), QPoint(2740, 276));
     EXPECT_TRUE(hasLine(list, {2740, 360}, {2890, 360}, Qt::black, Qt::DashDotLine));
@@ -125,17 +132,110 @@ TEST_F(Drawing, FlatAndZeroLengthSectionsStayOnTheDatumLine) {
     const SectionData data =
         prepareSection({"10", "20"}, tables(), QStringLiteral("graphein.dat")).data;
     const auto list =
-        buildSection(SectionGeometry::screen({0, 0, 1000, 600}, {}), data, {}, tenPerCharacter);
+        buildSection(SectionGeometry::screen({0, 0, 1000, 600}, {}), data, {}, halfAsWide);
     EXPECT_TRUE(hasLine(list, {120, 360}, {120, 360}, Qt::red));
     EXPECT_TRUE(hasLine(list, {120, 360}, {120, 360}, Qt::blue));
 }
 
 TEST_F(Drawing, NodesWithoutTheirSegmentsDrawNothing) {
     SectionData data = section();
-    ASSERT_FALSE(buildSection(SectionGeometry::print(), data, {}, tenPerCharacter).empty());
+    ASSERT_FALSE(buildSection(SectionGeometry::print(), data, {}, halfAsWide).empty());
     data.segments.pop_back();
     EXPECT_FALSE(data.drawable());
-    EXPECT_TRUE(buildSection(SectionGeometry::print(), data, {}, tenPerCharacter).empty());
+    EXPECT_TRUE(buildSection(SectionGeometry::print(), data, {}, halfAsWide).empty());
+}
+
+// Values too long for their band are drawn smaller at their place; on the fixture's screen the
+// rotated heights ("102,50": 36 px at 12 px) get 9 px to stay inside their 29 px band.
+TEST_F(Drawing, TextsShrinkToTheirRoomAtTheirPlaces) {
+    const Primitives list = buildSection(
+        SectionGeometry::screen({0, 0, 1000, 600}, {0, 0, 937, 529}), section(), {}, halfAsWide);
+    const auto sizeOf = [&list](const char* text, Kind kind) {
+        for (const SectionPrimitive& p : list)
+            if (p.kind == kind && p.text == QString::fromUtf8(text))
+                return p.pixelSize;
+        return 0;
+    };
+    EXPECT_EQ(sizeOf("102,50", Kind::RotatedText), 9);
+    EXPECT_EQ(at(list, "102,50", Kind::RotatedText), QPoint(110, 390));
+    EXPECT_EQ(sizeOf("Legende", Kind::Text), 12);
+}
+
+// The boxes of all texts of a section, measured in the section's real font on a device of the
+// medium's resolution; the first pair that overlaps, if any.
+std::optional<std::pair<QString, QString>> overlappingTexts(const SectionGeometry& geometry,
+                                                            const SectionData& data) {
+    QImage device(10, 10, QImage::Format_RGB32);
+    if (geometry.medium == Medium::Print) {
+        device.setDotsPerMeterX(qRound(300 / 0.0254));
+        device.setDotsPerMeterY(qRound(300 / 0.0254));
+    }
+    const TextSize size = fontTextSize(sectionFont(geometry.medium), &device);
+    const TitleTexts title{
+        "Stadtwerke Musterstadt", "Ortsnetz Nord", "Erneuerung 2027", "4711-2027", "Projektnr.:",
+        "Maßstab: o. M."};
+    std::vector<std::pair<QRect, QString>> boxes;
+    for (const SectionPrimitive& p : buildSection(geometry, data, title, size))
+        if (p.kind == Kind::Text || p.kind == Kind::RotatedText)
+            boxes.push_back({textBox(p, size), p.text});
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        for (std::size_t j = i + 1; j < boxes.size(); ++j)
+            if (boxes[i].first.intersects(boxes[j].first))
+                return std::make_pair(boxes[i].second, boxes[j].second);
+    return std::nullopt;
+}
+
+void expectNoOverlap(const SectionData& data) {
+    for (const SectionGeometry& geometry :
+         {SectionGeometry::screen({0, 0, 941, 529}, {0, 0, 937, 529}), SectionGeometry::print()}) {
+        const auto overlap = overlappingTexts(geometry, data);
+        EXPECT_FALSE(overlap) << (overlap ? (overlap->first + " / " + overlap->second).toStdString()
+                                          : std::string());
+    }
+}
+
+// A chain of 1 m pipes behind a long one: the nodes stand nearly on one vertical.
+TEST_F(Drawing, NoTextRunsIntoAnotherOnAChainOfShortPipes) {
+    QStringList chain = {"10", "20"};
+    std::vector<double> heads = {105, 104};
+    std::vector<std::pair<double, double>> flows = {{5.25, 0.30}};
+    for (int k = 3; k <= 12; ++k) {
+        const QString number = QString::number(10 * k);
+        setRow(*nodes_, k, {qPrintable(number)});
+        setRow(*nodes_, k, {"101,5", "98,5"}, 5);
+        setRow(*pipes_, k - 1,
+               {qPrintable(QString::number(k - 1)), qPrintable(chain.back()), qPrintable(number),
+                "1", "100"});
+        chain << number;
+        heads.push_back(104 - 0.01 * k);
+        flows.push_back({1.0 + k, 0.1 * k});
+    }
+    setRow(*pumps_, 1, {" ", " ", " "});
+    writeGraphFile(graphText(heads, flows));
+    const SectionPreparation prepared = prepareSection(chain, tables(), "graphein.dat");
+    ASSERT_FALSE(prepared.failure) << prepared.failure->text.toStdString();
+    expectNoOverlap(prepared.data);
+}
+
+// The sample project's section from the clear water tank through the pump into the grid, with
+// the solver's own results.
+TEST_F(Drawing, NoTextRunsIntoAnotherOnTheExampleProject) {
+    const QString solver = QStringLiteral(KOLMA_BINARY_DIR "/solver/tarnholm");
+    if (!QFileInfo(solver).isExecutable())
+        GTEST_SKIP() << "the solver has not been built";
+    const QByteArray project = readFileBytes(KOLMA_SOURCE_DIR "/examples/Beispielnetz.ein");
+    ProjectSettings settings = defaultSettings();
+    TabellenZuruecksetzen(tables());
+    readProjectText(convertSeparators(project, Conversion::Open), tables(), settings);
+    dir_.write("eingabe.dat", project);
+    QProcess run;
+    run.start(solver, {});
+    run.closeWriteChannel();
+    ASSERT_TRUE(run.waitForFinished(60000));
+    const SectionPreparation prepared =
+        prepareSection({"1", "2", "3", "4", "10", "11", "12", "13"}, tables(), "graphein.dat");
+    ASSERT_FALSE(prepared.failure) << prepared.failure->text.toStdString();
+    expectNoOverlap(prepared.data);
 }
 
 }  // namespace

@@ -96,6 +96,9 @@ TEST_F(SectionWindow, AppliesTheTitleBlockAndPrintsItToAPdf) {
     EXPECT_EQ(label("Label6")->text(), QStringLiteral("Stadtwerke"));
     EXPECT_EQ(label("Label16")->text(), QStringLiteral("4711"));
     EXPECT_EQ(label("Label5")->text(), QStringLiteral("Maßstab: o. M."));
+    // The fields of the last line stand side by side without running into each other.
+    EXPECT_FALSE(label("Label5")->geometry().intersects(label("Label4")->geometry()));
+    EXPECT_FALSE(label("Label4")->geometry().intersects(label("Label16")->geometry()));
     printToPdf(path("abgebrochen.pdf"), false);
     EXPECT_FALSE(dir_.exists("abgebrochen.pdf"));
     printToPdf(path("schnitt.pdf"), true);

@@ -28,7 +28,8 @@ std::optional<QString> ScriptedDialogs::getOpenFileName(QWidget*, const FileRequ
     fileRequests.push_back(r);
     if (fileAnswers.empty())
         return std::nullopt;
-    std::optional<QString> answer = std::move(fileAnswers.front());
+    // A copy, not a move: GCC cannot follow a moved-from optional string and warns.
+    const std::optional<QString> answer = fileAnswers.front();
     fileAnswers.pop_front();
     return answer;
 }
