@@ -3,12 +3,14 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QStandardPaths>
 
 #include "Dialogs.h"
+#include "GraphData.h"
 #include "Handler.h"
 #include "Projekt.h"
 #include "TForm5.h"
@@ -81,14 +83,24 @@ void writeReportBanner(const QString& aktuelleDatei) {
     }
 }
 
-void Berechnung(const QString& aktuelleDatei, QPlainTextEdit& richEdit1, QWidget* parent,
-                const QString& solver) {
-    writeReportBanner(aktuelleDatei);
+void runCalculation(const QString& bannerName, QPlainTextEdit& richEdit1, QWidget* parent,
+                    const QString& solver) {
+    writeReportBanner(bannerName);
+    // A run that stops at an input error writes no graph data; an earlier run's must not pass
+    // for this one's.
+    QFile::remove(QString::fromLatin1(kGraphFileName));
     richEdit1.hide();
     EingabeUmwandeln(Conversion::Calculation, QString(), richEdit1, parent);
     runAndReport(solver, parent);
+}
+
+void showReport(QWidget* parent, const QString& mark, const std::function<void()>& evaluate) {
     TForm5 viewer(parent);
     runHandler([&] { viewer.FormCreate(); });
+    if (!mark.isEmpty())
+        viewer.showText(mark);
+    if (evaluate)
+        viewer.offerEvaluation(evaluate);
     dialogs().execModal(viewer);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QPlainTextEdit;
 class QWidget;
@@ -25,9 +26,15 @@ SolverRun runSolver(const QString& program);
 // Creates "ausgabe.aus" with the report banner; when it cannot be created the run goes on.
 void writeReportBanner(const QString& aktuelleDatei);
 
-// "Berechnung": banner, conversion, solver, then the report viewer. What the solver printed
-// (other than blank lines) and a solver that cannot be found or started are shown in error boxes.
-void Berechnung(const QString& aktuelleDatei, QPlainTextEdit& richEdit1, QWidget* parent,
-                const QString& solver = findSolver());
+// The run of "Berechnung": banner, conversion, solver. The graph data of an earlier run is
+// removed first. What the solver printed (other than blank lines) and a solver that cannot be
+// found or started are shown in error boxes.
+void runCalculation(const QString& bannerName, QPlainTextEdit& richEdit1, QWidget* parent,
+                    const QString& solver = findSolver());
+
+// The report viewer on "ausgabe.aus", scrolled to `mark` when it is given; `evaluate`, when
+// given, is offered as its "Bewertung".
+void showReport(QWidget* parent, const QString& mark = QString(),
+                const std::function<void()>& evaluate = {});
 
 }  // namespace kolma

@@ -1,8 +1,11 @@
 #include "Projekt.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 
+#include "Network.h"
 #include "TableOperations.h"
 #include "TextFile.h"
 
@@ -43,13 +46,17 @@ FileRequest projectOpenRequest() {
     return r;
 }
 
-void Fertigstellen(Project& project, QString& aktuelleDatei, QPlainTextEdit& richEdit1,
+bool Fertigstellen(Project& project, QString& aktuelleDatei, QPlainTextEdit& richEdit1,
                    QWidget* parent) {
     if (!writeEingabe(project, parent))
-        return;
+        return false;
     const auto chosen = dialogs().getSaveFileName(parent, projectSaveRequest(aktuelleDatei));
-    if (chosen && EingabeUmwandeln(Conversion::Save, *chosen, richEdit1, parent))
+    if (chosen && EingabeUmwandeln(Conversion::Save, *chosen, richEdit1, parent)) {
         aktuelleDatei = *chosen;
+        LagedateiSchreiben(project, *chosen);
+        RueckschlagklappenSchreiben(project, *chosen);
+    }
+    return true;
 }
 
 bool EingabeUmwandeln(Conversion conversion, const QString& projectFile, QPlainTextEdit& richEdit1,
@@ -76,6 +83,61 @@ bool EingabeUmwandeln(Conversion conversion, const QString& projectFile, QPlainT
 
 void copyProjectToEingabe(const QString& projectFile) {
     writeFileAtomically(kEingabe, readFileBytes(projectFile));
+}
+
+void LagedateiSchreiben(Project& project, const QString& projectFile) {
+    if (project.coordinates().nodes.empty())
+        return;
+    const Network network = networkOf(project.tables(), project.settings());
+    writeFileAtomically(planFileFor(projectFile),
+                        planFileBytes(restrictedTo(project.coordinates(), network)));
+}
+
+void LagedateiLesen(Project& project, const QString& projectFile, QWidget* parent) {
+    const QString file = planFileFor(projectFile);
+    PlanCoordinates coordinates;
+    if (!QFileInfo::exists(file)) {
+        coordinates.origin =
+            QStringLiteral("Keine Lagedatei \"%1\": die Knoten werden automatisch angeordnet.")
+                .arg(namePart(file));
+        project.setCoordinates(coordinates);
+        return;
+    }
+    const auto setAnyway = qScopeGuard([&] { project.setCoordinates(coordinates); });
+    const PlanFileReading reading = parsePlanFile(readTextFile(file));
+    coordinates = reading.coordinates;
+    coordinates.origin = QStringLiteral("Lage aus \"%1\"").arg(namePart(file));
+    if (!reading.problems.isEmpty())
+        errorBox(parent, planFileProblemText(namePart(file), reading.problems),
+                 QStringLiteral("Lageplan"));
+}
+
+// A file of valves that no pipe of the tables has any more would give a later project of the
+// same name valves it never had.
+void RueckschlagklappenSchreiben(Project& project, const QString& projectFile) {
+    const QString file = checkValveFileFor(projectFile);
+    const CheckValves valves =
+        restrictedTo(project.checkValves(), networkOf(project.tables(), project.settings()));
+    if (!valves.empty())
+        writeFileAtomically(file, checkValveFileBytes(valves));
+    else if (QFileInfo::exists(file))
+        QFile::remove(file);
+}
+
+void RueckschlagklappenLesen(Project& project, const QString& projectFile, QWidget* parent) {
+    const QString file = checkValveFileFor(projectFile);
+    if (!QFileInfo::exists(file)) {
+        project.setCheckValves({});
+        return;
+    }
+    const CheckValveReading reading = parseCheckValveFile(readTextFile(file));
+    project.setCheckValves(reading.valves);
+    if (!reading.problems.isEmpty())
+        errorBox(parent,
+                 QStringLiteral("In der Datei \"%1\" der Rückschlagklappen wurden Zeilen "
+                                "übergangen:\n%2")
+                     .arg(namePart(file), reading.problems.join(QLatin1Char('\n'))),
+                 QStringLiteral("Rückschlagklappen"));
 }
 
 void ProjektLesen(Project& project) {

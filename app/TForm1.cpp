@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Dialogs.h"
 #include "Handler.h"
@@ -67,6 +68,13 @@ void editFocused(ClipboardCommand command) {
         runClipboardCommand(*edit, command);
     else if (auto* text = qobject_cast<QPlainTextEdit*>(focus))
         runClipboardCommand(*text, command);
+    else if (auto* grid = dynamic_cast<StringGrid*>(focus)) {
+        // A table's cells are removed only by "Entfernen": cutting them does nothing.
+        if (command == ClipboardCommand::Copy)
+            grid->copyCells();
+        else if (command == ClipboardCommand::Paste)
+            grid->pasteCells();
+    }
 }
 
 }  // namespace
@@ -119,6 +127,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     connectWindowHandlers();
     mirrorSettings();
     FormCreate();
+    createEditing();
 }
 
 void TForm1::createActions() {
@@ -186,6 +195,7 @@ void TForm1::createMenu() {
     Einstelungen1 = bearbeiten->addAction(QStringLiteral("Einstellungen"));
     Einstelungen1->setObjectName(QStringLiteral("Einstelungen1"));
     Berechnung1 = addMenuItem(bearbeiten, "Berechnung1", Action4);
+    createUndoItems(bearbeiten);
     Ausschneiden1 = addMenuItem(bearbeiten, "Ausschneiden1", EditCut1);
     Kopieren1 = addMenuItem(bearbeiten, "Kopieren1", EditCopy1);
     Einfgen1 = addMenuItem(bearbeiten, "Einfgen1", EditPaste1);
@@ -194,9 +204,16 @@ void TForm1::createMenu() {
     EpanetImport1->setObjectName(QStringLiteral("EpanetImport1"));
     Knotenreihenfolge1 = bearbeiten->addAction(QStringLiteral("Knotenreihenfolge optimieren"));
     Knotenreihenfolge1->setObjectName(QStringLiteral("Knotenreihenfolge1"));
+    createExportItems(bearbeiten);
+    createCheckItems(bearbeiten);
 
     QMenu* graphik = menuBar()->addMenu(QStringLiteral("Graphik"));
     Lngsschnitt1 = addMenuItem(graphik, "Lngsschnitt1", Action6);
+    Loeschwasser1 = graphik->addAction(QStringLiteral("Löschwasser ..."));
+    Loeschwasser1->setObjectName(QStringLiteral("Loeschwasser1"));
+    connectHandler(Loeschwasser1, &QAction::triggered, this, &TForm1::Loeschwasser1Click);
+    createPlanItems(graphik);
+    createEvaluationItems(graphik);
 
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addSeparator();
@@ -235,6 +252,7 @@ void TForm1::createToolBar() {
     ToolBar1->addSeparator();
     ToolButton13 = addToolButton("ToolButton13", Action4);
     ToolButton14 = addToolButton("ToolButton14", Action6);
+    createPlanButton();
     ToolBar1->addSeparator();
     ToolButton10 = new QToolButton(ToolBar1);
     ToolButton10->setObjectName(QStringLiteral("ToolButton10"));
@@ -291,6 +309,22 @@ void TForm1::TabellenZuruecksetzen() {
     for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3})
         grid->clearCellSelection();
     kolma::TabellenZuruecksetzen(tables());
+    // A plan and check valves belong to the tables they were made for.
+    project_.setCoordinates({});
+    project_.setCheckValves({});
+}
+
+void TForm1::showTablePlace(const CellPlace& place) {
+    const std::pair<QWidget*, StringGrid*> pages[] = {
+        {TabSheet1, StringGrid1}, {TabSheet2, StringGrid2}, {TabSheet3, StringGrid3}};
+    const auto [page, grid] = pages[static_cast<int>(place.table)];
+    enterTableInput();
+    PageControl1->setCurrentWidget(page);
+    // Row 0 and column 0 are shown as headers; a place there shows at the first cell.
+    const QModelIndex cell =
+        grid->model()->index(std::max(place.row, 1), std::max(place.column, 1));
+    grid->setCurrentIndex(cell);
+    grid->scrollTo(cell, QAbstractItemView::PositionAtCenter);
 }
 
 void TForm1::enterTableInput() {
@@ -335,9 +369,8 @@ void TForm1::DateiOeffnenExecute() {
     const auto chosen = dialogs().getOpenFileName(this, request);
     if (!chosen)
         return;
-    const QByteArray bytes = readFileBytes(*chosen);
     enterTextEditor();
-    const bool split = editorFile_->show(bytes);
+    const bool split = editorFile_->show(readFileBytes(*chosen));
     setAktuelleDatei(*chosen);
     if (split)
         dialogs().showMessage(this,
@@ -382,6 +415,7 @@ void TForm1::EditPaste1Execute() {
 }
 
 void TForm1::Eingabe1Click() {
+    const EditStep step = editingStep();
     setFileButtonsEnabled(false);
     enterTableInput();
     PageControl1->setCurrentWidget(TabSheet1);

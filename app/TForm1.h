@@ -3,18 +3,26 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <memory>
+#include <optional>
+#include <vector>
 
+#include "EditHistory.h"
 #include "EditorFile.h"
+#include "FormNetzpruefung.h"
 #include "Project.h"
 #include "PumpEditLine.h"
+#include "TFormLageplan.h"
 #include "TableOperations.h"
 #include "Tables.h"
 
 class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
@@ -211,6 +219,51 @@ public:
     void EpanetImport1Click();
     void Knotenreihenfolge1Click();
 
+    // Undo and redo of the tables and settings (TForm1Editing.cpp): menu "Bearbeiten",
+    // "Rückgängig" and "Wiederholen".
+    QAction* Rueckgaengig1;
+    QAction* Wiederholen1;
+    void Rueckgaengig1Click();
+    void Wiederholen1Click();
+
+    // Fire flow at the nodes (TForm1FireFlow.cpp): menu "Graphik", "Löschwasser ...".
+    QAction* Loeschwasser1;
+    void Loeschwasser1Click();
+
+    // The plan of the network (TForm1Plan.cpp): menu "Graphik", "Lageplan", and its toolbar
+    // button open the plan window, which is not modal. A click on an element there shows its
+    // table row; a double click on a table row shows the element in the plan.
+    QAction* Lageplan1;
+    QToolButton* Lageplan2;
+    QPointer<TFormLageplan> FormLageplan;
+    void Lageplan1Click();
+    void createPlanItems(QMenu* graphik);
+    void createPlanButton();
+    // Reads the plan again, as after a calculation.
+    void refreshPlan();
+
+    // Checks (TForm1Checks.cpp): menu "Bearbeiten", "Netzprüfung" lists what in the tables keeps
+    // the network from being computed as meant; menu "Graphik", "Bewertung ..." (also a button
+    // of the report viewer) judges the latest results against the design limits.
+    QAction* Netzpruefung1;
+    QAction* Bewertung1;
+    void Netzpruefung1Click();
+    void Bewertung1Click();
+    void createCheckItems(QMenu* bearbeiten);
+    void createEvaluationItems(QMenu* graphik);
+
+    // Shows the table page of a place and selects its cell: the key cell of an element's row.
+    void showTablePlace(const CellPlace& place);
+
+    // Export (TForm1Export.cpp): menu "Bearbeiten", "Ergebnisse exportieren" writes the latest
+    // results as CSV files of the nodes, pipes and pumps, "EPANET-Netz exportieren ..." the
+    // network as an EPANET input file.
+    QAction* ErgebnisseExportieren1;
+    QAction* EpanetExportieren1;
+    void ErgebnisseExportieren1Click();
+    void EpanetExportieren1Click();
+    void createExportItems(QMenu* bearbeiten);
+
 private:
     void createActions();
     void createMenu();
@@ -240,7 +293,28 @@ private:
     void mirrorSettings();
     void showSettings();
 
+    // "Fertigstellen" on the tables; true when "eingabe.dat" now holds them.
+    bool finishProject();
+
+    // What "Berechnung" computes and under which name the report's banner shows it: the tables,
+    // once the user agreed and the network check let them pass, or "eingabe.dat" as it is.
+    struct CalculationInput {
+        QString bannerName;
+        bool ofTheTables = false;
+    };
+    std::optional<CalculationInput> calculationInput();
+    bool calculationAllowedByCheck();
+    // Shows the check's findings; true when the user chose to calculate anyway.
+    bool showFindings(const std::vector<Finding>& findings, FormNetzpruefung::Purpose purpose);
+    void afterCalculation(bool ofTheTables);
+    void tellWhatTheReportDoesNotShow();
+
     Project project_;
+    // The project whose tables "eingabe.dat" holds, as far as this program run wrote or copied
+    // it; empty when unknown.
+    QString eingabeProject_;
+    // The warnings of the network check the user last chose to compute with.
+    QStringList acceptedWarnings_;
     // Nodes of the last calculated system, as the node sequence dialog last read them from the
     // graph data; kept for the whole program run.
     int systemNodeCount_ = 0;
@@ -248,6 +322,15 @@ private:
     QString helpFile_;
     QLabel* statusText_;
     std::unique_ptr<EditorFile> editorFile_;  // what RichEdit1 shows of a file
+
+    // Undo, redo and the input tables' paste and copy (TForm1Editing.cpp).
+    void createUndoItems(QMenu* bearbeiten);
+    void createEditing();
+    // One undo step for a handler: what it changes in the tables and settings, and AktuelleDatei.
+    EditStep editingStep();
+    // Shows the page and cell of an undone or redone step.
+    void showEdited(const std::optional<EditHistory::Place>& place);
+    EditHistory history_{project_};
 };
 
 }  // namespace kolma

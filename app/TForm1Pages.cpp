@@ -276,10 +276,12 @@ void TForm1::setNodeLine(const QStringList& values) {
 }
 
 void TForm1::Hinzu1Click() {
+    const EditStep step = editingStep();
     showRefusal(addPipe(project_.pipes(), Edit1->text(), pipeLine()));
 }
 
 void TForm1::Entfern1Click() {
+    const EditStep step = editingStep();
     if (!questionBox(this, kRemoveQuestion, kRemoveCaption))
         return;
     const int row = strictInt(Edit1->text());
@@ -312,10 +314,12 @@ void TForm1::Abbrechen1Click() {
 }
 
 void TForm1::Hinzu2Click() {
+    const EditStep step = editingStep();
     showRefusal(addPump(project_.pumps(), Edit8->text(), pumpLine()));
 }
 
 void TForm1::Entfern2Click() {
+    const EditStep step = editingStep();
     if (!questionBox(this, kRemoveQuestion, kRemoveCaption))
         return;
     const int block = strictInt(Edit8->text());
@@ -351,10 +355,12 @@ void TForm1::Abbrechen2Click() {
 }
 
 void TForm1::Hinzu3Click() {
+    const EditStep step = editingStep();
     showRefusal(addNode(project_.nodes(), Zeil3->text(), nodeLine()));
 }
 
 void TForm1::Entfern3Click() {
+    const EditStep step = editingStep();
     if (!questionBox(this, kRemoveQuestion, kRemoveCaption))
         return;
     const int row = strictInt(Zeil3->text());
@@ -378,6 +384,7 @@ void TForm1::Suche3Click() {
 }
 
 void TForm1::knotnum3Click() {
+    const EditStep step = editingStep();
     showRefusal(KnotnumAktualisieren(tables()));
 }
 

@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 
-#include "Berechnung.h"
 #include "Dialogs.h"
 #include "EpanetImport.h"
 #include "Handler.h"
@@ -50,9 +50,16 @@ PumpEditLine TForm1::pumpEditLine() const {
 }
 
 void TForm1::FertigstellenClick() {
+    finishProject();
+}
+
+bool TForm1::finishProject() {
     QString name = AktuelleDatei();
-    kolma::Fertigstellen(project_, name, *RichEdit1, this);
+    const bool written = kolma::Fertigstellen(project_, name, *RichEdit1, this);
     setAktuelleDatei(name);
+    if (written)
+        eingabeProject_ = name;
+    return written;
 }
 
 void TForm1::Projekt2Click() {
@@ -61,21 +68,25 @@ void TForm1::Projekt2Click() {
     const auto chosen = dialogs().getOpenFileName(this, projectOpenRequest());
     if (!chosen)
         return;
+    // An opened project starts a history of its own, also when reading it fails half-way; the
+    // guard runs after the step has taken in the opening's changes.
+    const auto forgetHistory = qScopeGuard([this] { history_.clear(); });
+    const EditStep opening = editingStep();
     setFileButtonsEnabled(false);
     setSaveItemsEnabled(false);
     copyProjectToEingabe(*chosen);
+    eingabeProject_ = *chosen;
     EingabeUmwandeln(Conversion::Open, QString(), *RichEdit1, this);
     setAktuelleDatei(*chosen);
     PageControl1->show();
     TabellenZuruecksetzen();
     ProjektLesen(project_);
-}
-
-void TForm1::Berechnung1Click() {
-    Berechnung(AktuelleDatei(), *RichEdit1, this);
+    LagedateiLesen(project_, *chosen, this);
+    RueckschlagklappenLesen(project_, *chosen, this);
 }
 
 void TForm1::Einstelungen1Click() {
+    const EditStep step = editingStep();
     TForm11 dialog(nue, iter, this);
     dialogs().execModal(dialog);
 }
@@ -104,6 +115,7 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::EpanetImport1Click() {
+    const EditStep step = editingStep();
     FileRequest request;
     request.title = QStringLiteral("EPANET-Netz importieren");
     request.filter = QStringLiteral("EPANET-Netze|*.inp");
@@ -117,6 +129,8 @@ void TForm1::EpanetImport1Click() {
             return questionBox(this, question, QStringLiteral("EPANET-Netz importieren"));
         });
     project_.setSettings(settings);
+    project_.setCoordinates(result.coordinates);
+    project_.setCheckValves(result.checkValves);
     setFileButtonsEnabled(false);
     enterTableInput();
     PageControl1->setCurrentWidget(TabSheet1);
@@ -125,6 +139,7 @@ void TForm1::EpanetImport1Click() {
 }
 
 void TForm1::Knotenreihenfolge1Click() {
+    const EditStep step = editingStep();
     const NodeOrderResult result = KnotenreihenfolgeOptimieren(tables());
     dialogs().showMessage(this, {result.message, QStringLiteral("Knotenreihenfolge optimieren")});
 }

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -14,6 +15,7 @@
 
 #include "Dialogs.h"
 #include "Handler.h"
+#include "PdfOutput.h"
 #include "TextFile.h"
 
 namespace kolma {
@@ -68,6 +70,8 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     Speichern1->setObjectName(QStringLiteral("Speichern1"));
     Drucken1 = datei->addAction(QStringLiteral("Drucken"));
     Drucken1->setObjectName(QStringLiteral("Drucken1"));
+    AlsPdf1 = datei->addAction(QStringLiteral("Als PDF speichern"));
+    AlsPdf1->setObjectName(QStringLiteral("AlsPdf1"));
     Beenden1 = datei->addAction(QStringLiteral("Beenden"));
     Beenden1->setObjectName(QStringLiteral("Beenden1"));
 
@@ -86,6 +90,10 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     StatusPanel = new QLabel(StatusBar1);
     StatusPanel->setFixedWidth(50);
     StatusBar1->addWidget(StatusPanel);
+    Bewertung2 = new QPushButton(QStringLiteral("Bewertung ..."), StatusBar1);
+    Bewertung2->setObjectName(QStringLiteral("Bewertung2"));
+    Bewertung2->hide();
+    StatusBar1->addPermanentWidget(Bewertung2);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -96,6 +104,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
 
     connectHandler(Speichern1, &QAction::triggered, this, &TForm5::Speichern1Click);
     connectHandler(Drucken1, &QAction::triggered, this, &TForm5::Drucken1Click);
+    connectHandler(AlsPdf1, &QAction::triggered, this, &TForm5::AlsPdf1Click);
     connectHandler(Beenden1, &QAction::triggered, this, &TForm5::Beenden1Click);
 }
 
@@ -103,6 +112,17 @@ void TForm5::FormCreate() {
     showReport(readTextFile(kReport));
     fileName_ = kReport;
     showFileName();
+}
+
+void TForm5::showText(const QString& text) {
+    if (RichEdit1->find(text))
+        RichEdit1->ensureCursorVisible();
+}
+
+void TForm5::offerEvaluation(std::function<void()> evaluate) {
+    connect(Bewertung2, &QPushButton::clicked, this,
+            [evaluate = std::move(evaluate)] { runHandler(evaluate); });
+    Bewertung2->show();
 }
 
 void TForm5::showReport(const QString& text) {
@@ -129,6 +149,19 @@ void TForm5::Drucken1Click() {
     const QString stored = readTextFile(kReport);
     printReport(stored, printer);
     showReport(stored);
+}
+
+void TForm5::AlsPdf1Click() {
+    const auto chosen = dialogs().getSaveFileName(
+        this, pdfSaveRequest(replacedExtension(fileName_.isEmpty() ? kReport : fileName_,
+                                               QStringLiteral(".pdf"))));
+    if (!chosen)
+        return;
+    const QString stored = readTextFile(kReport);
+    printToPdf(*chosen, QPrinter::ScreenResolution, [&stored](QPrinter& printer) {
+        printReport(stored, printer);
+        return true;
+    });
 }
 
 void TForm5::Beenden1Click() {

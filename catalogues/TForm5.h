@@ -4,11 +4,13 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QLabel;
 class QMenuBar;
 class QPrinter;
+class QPushButton;
 class QStatusBar;
 class QTextEdit;
 
@@ -28,17 +30,27 @@ public:
 
     const QString& currentFileName() const { return fileName_; }
 
+    // Selects the first place of the text in the report and scrolls it into view.
+    void showText(const QString& text);
+    // Shows the button "Bewertung", which calls `evaluate`.
+    void offerEvaluation(std::function<void()> evaluate);
+
     void Speichern1Click();
     void Drucken1Click();
+    // Saves the report as stored, laid out as "Drucken" prints it, in a PDF file; the view keeps
+    // its text.
+    void AlsPdf1Click();
     void Beenden1Click();
 
     QMenuBar* MainMenu1;
     QAction* Speichern1;
     QAction* Drucken1;
+    QAction* AlsPdf1;
     QAction* Beenden1;
     QTextEdit* RichEdit1;
     QStatusBar* StatusBar1;
-    QLabel* StatusPanel;  // panel 0 of the status bar
+    QPushButton* Bewertung2;  // hidden unless an evaluation is offered
+    QLabel* StatusPanel;      // panel 0 of the status bar
 
 protected:
     // Every way of closing (menu, close box, Escape) passes here.

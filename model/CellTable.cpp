@@ -1,5 +1,7 @@
 #include "CellTable.h"
 
+#include <algorithm>
+
 namespace kolma {
 
 CellTable::CellTable(int colCount, int rowCount, QObject* parent)
@@ -39,13 +41,54 @@ void CellTable::setCell(int col, int row, const QString& text) {
     QString& stored = cells_[row * cols_ + col];
     if (stored == text)
         return;
-    stored = text;
+    if (observer_) {
+        const std::vector<CellChange> change{{col, row, stored, text}};
+        stored = text;
+        observer_->cellsChanged(*this, change);
+    } else {
+        stored = text;
+    }
     announceChange(col, row, col, row);
 }
 
 void CellTable::fill(const QString& text) {
-    cells_.fill(text);
+    if (observer_) {
+        std::vector<CellChange> changes;
+        for (int row = 0; row < rows_; ++row)
+            for (int col = 0; col < cols_; ++col)
+                if (const QString& stored = cells_[row * cols_ + col]; stored != text)
+                    changes.push_back({col, row, stored, text});
+        cells_.fill(text);
+        if (!changes.empty())
+            observer_->cellsChanged(*this, changes);
+    } else {
+        cells_.fill(text);
+    }
     announceChange(0, 0, cols_ - 1, rows_ - 1);
+}
+
+void CellTable::setCells(const std::vector<CellWrite>& writes) {
+    std::vector<CellChange> changes;
+    int firstCol = cols_, firstRow = rows_, lastCol = -1, lastRow = -1;
+    for (const CellWrite& write : writes) {
+        if (!contains(write.col, write.row))
+            continue;
+        QString& stored = cells_[write.row * cols_ + write.col];
+        if (stored == write.text)
+            continue;
+        if (observer_)
+            changes.push_back({write.col, write.row, stored, write.text});
+        stored = write.text;
+        firstCol = std::min(firstCol, write.col);
+        firstRow = std::min(firstRow, write.row);
+        lastCol = std::max(lastCol, write.col);
+        lastRow = std::max(lastRow, write.row);
+    }
+    if (lastCol < 0)
+        return;
+    if (observer_)
+        observer_->cellsChanged(*this, changes);
+    announceChange(firstCol, firstRow, lastCol, lastRow);
 }
 
 // Views show row 0 and column 0 as their headers, so a change there is a header change too.

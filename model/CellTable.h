@@ -8,8 +8,36 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <QVector>
+#include <vector>
 
 namespace kolma {
+
+class CellTable;
+
+// A cell whose text changed, with the text before and after.
+struct CellChange {
+    int col;
+    int row;
+    QString before;
+    QString after;
+};
+
+// A text to write into a cell.
+struct CellWrite {
+    int col;
+    int row;
+    QString text;
+};
+
+// Hears of every changed cell of a table, one call per write: one change for setCell, all of
+// them for a bulk write or a fill. Changes of the row count are not reported.
+class CellObserver {
+public:
+    virtual void cellsChanged(CellTable& table, const std::vector<CellChange>& changes) = 0;
+
+protected:
+    ~CellObserver() = default;
+};
 
 class CellTable : public QAbstractTableModel {
     Q_OBJECT
@@ -26,6 +54,12 @@ public:
     void setCell(int col, int row, const QString& text);
     // Sets every cell, row 0 and column 0 included, to the same text.
     void fill(const QString& text);
+    // Writes the texts in order (writes outside the table are ignored) and announces one change
+    // covering every changed cell, so that a view repaints once for thousands of cells.
+    void setCells(const std::vector<CellWrite>& writes);
+
+    // The one observer of the table's cells (not owned); nullptr for none.
+    void setObserver(CellObserver* observer) { observer_ = observer; }
 
     // The item model: item (r, c) is cell (c, r).
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -43,6 +77,7 @@ private:
     int cols_;
     int rows_;
     QVector<QString> cells_;  // row-major, rows_ x cols_
+    CellObserver* observer_ = nullptr;
 };
 
 }  // namespace kolma

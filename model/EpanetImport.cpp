@@ -118,6 +118,7 @@ public:
         writeNodes();
         writePipes();
         writePumps();
+        writeCoordinates();
         matchRoughnessAtFlows();
         writeNotes();
         return plan_;
@@ -278,13 +279,39 @@ private:
         for (const EpanetPipe* pipe : pipes_) {
             QString start = pipe->from;
             QString end = pipe->to;
-            if (position_[nodeIndex_[start]] > position_[nodeIndex_[end]])
+            const bool reversed = position_[nodeIndex_[start]] > position_[nodeIndex_[end]];
+            if (reversed)
                 std::swap(start, end);
+            reversed_.push_back(reversed);
             ks_.push_back(firstKs(*pipe));
+            // EPANET's check valve lets water pass from the pipe's first node in the file.
+            if (pipe->status == EpanetPipeStatus::CheckValve)
+                plan_.checkValves.push_back({QString::number(pipeNumbers_.value(pipe->id)),
+                                             nodeNumbers_.value(pipe->from)});
             plan_.pipeRows.push_back({QString::number(pipeNumbers_.value(pipe->id)),
                                       nodeNumber(start), nodeNumber(end), typedNumber(pipe->length),
                                       typedNumber(pipe->diameter), typedNumber(ks_.back()),
                                       typedNumber(pipe->minorLoss)});
+        }
+    }
+
+    // The plan of the network: node places by number, and each pipe's bends in the direction of
+    // its table row. Pumps are drawn straight, so their bends are not kept.
+    void writeCoordinates() {
+        PlanCoordinates& plan = plan_.coordinates;
+        for (const EpanetNode& node : net_.nodes) {
+            const auto at = net_.coordinates.constFind(node.id);
+            if (at != net_.coordinates.constEnd())
+                plan.nodes[nodeNumbers_.value(node.id)] = {*at, Placement::Given};
+        }
+        for (std::size_t p = 0; p < pipes_.size(); ++p) {
+            const auto bends = net_.vertices.constFind(pipes_[p]->id);
+            if (bends == net_.vertices.constEnd() || bends->empty())
+                continue;
+            std::vector<QPointF> ordered = *bends;
+            if (reversed_[p])
+                std::reverse(ordered.begin(), ordered.end());
+            plan.bends[QString::number(pipeNumbers_.value(pipes_[p]->id))] = ordered;
         }
     }
 
@@ -417,6 +444,13 @@ private:
              reducedCurves_);
         note(QStringLiteral("Pumpenbezeichnungen ohne Leerzeichen und auf 24 Zeichen gekürzt: %1"),
              renamedPumps_);
+        if (!plan_.coordinates.nodes.empty())
+            notes << QStringLiteral(
+                         "Lageplan: Koordinaten von %1 der %2 Knoten übernommen, "
+                         "Knickpunkte von %3 Rohren.")
+                         .arg(plan_.coordinates.nodes.size())
+                         .arg(plan_.nodeRows.size())
+                         .arg(plan_.coordinates.bends.size());
         if (!net_.ignoredSections.isEmpty())
             notes << QStringLiteral("Nicht übernommen (stationäre Berechnung): %1")
                          .arg(net_.ignoredSections.join(QStringLiteral(", ")));
@@ -455,7 +489,8 @@ private:
     std::deque<EpanetPipe> valvePipes_;  // pipes_ points into it
     QSet<QString> valveIds_;
     QStringList valveNotes_;
-    std::vector<double> ks_;  // [mm], per pipe row
+    std::vector<double> ks_;      // [mm], per pipe row
+    std::vector<bool> reversed_;  // per pipe row: runs against the file's direction
     int roughnessRounds_ = 0;
     double largestKsChange_ = 0.0;
     QHash<QString, int> nodeIndex_;
@@ -470,13 +505,6 @@ private:
     std::vector<int> order_;
     std::vector<int> position_;
 };
-
-QString withExtension(const QString& fileName, const QString& extension) {
-    const QString name = namePart(fileName);
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot > 0 ? name.left(dot) : name;
-    return fileName.left(fileName.size() - name.size()) + base + extension;
-}
 
 }  // namespace
 
@@ -507,11 +535,11 @@ ImportPlan planImport(const EpanetNetwork& network, const QString& idsFile, bool
 }
 
 QString projectFileFor(const QString& inpFile) {
-    return withExtension(inpFile, QStringLiteral(".ein"));
+    return replacedExtension(inpFile, QStringLiteral(".ein"));
 }
 
 QString idsFileFor(const QString& inpFile) {
-    return withExtension(inpFile, QStringLiteral(".ids"));
+    return replacedExtension(inpFile, QStringLiteral(".ids"));
 }
 
 EpanetImportResult importEpanetFile(const QString& inpFile, const Tables& tables,
@@ -527,7 +555,12 @@ EpanetImportResult importEpanetFile(const QString& inpFile, const Tables& tables
     settings.viscosity = plan.viscosity;
     if (isEmptyCell(settings.iterations))
         settings.iterations = QStringLiteral("1000");
-    return {plan.notes.join(QLatin1Char('\n')), projectFileFor(inpFile)};
+    PlanCoordinates coordinates = plan.coordinates;
+    if (!coordinates.nodes.empty())
+        coordinates.origin =
+            QStringLiteral("Lage aus dem EPANET-Netz \"%1\"").arg(namePart(inpFile));
+    return {plan.notes.join(QLatin1Char('\n')), projectFileFor(inpFile), coordinates,
+            plan.checkValves};
 }
 
 }  // namespace kolma

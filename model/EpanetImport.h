@@ -4,14 +4,18 @@
 // that cannot be taken over), and the tables stay as they were.
 #pragma once
 
+#include <QHash>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
 #include <vector>
 
+#include "CheckValves.h"
 #include "EquivalentRoughness.h"
 #include "KolmaError.h"
+#include "PlanCoordinates.h"
 #include "ProjectSettings.h"
 #include "TableOperations.h"
 #include "Tables.h"
@@ -88,6 +92,10 @@ struct EpanetNetwork {
     std::vector<EpanetPump> pumps;
     std::vector<EpanetValve> valves;
     QStringList ignoredSections;  // sections with data that a steady calculation does not use
+    // The map of the network: node places and the bends of links by ID, in the file's map units
+    // (whatever the user drew in; the plan takes them as metres).
+    QHash<QString, QPointF> coordinates;
+    QHash<QString, std::vector<QPointF>> vertices;
 };
 
 // The flow unit a UNITS option names, spelled as EPANET reads it (any case, the unit's name at
@@ -128,6 +136,10 @@ struct ImportPlan {
     QString viscosity;  // text of the viscosity setting
     QString idMapping;  // text of the ".ids" file; empty when every ID was kept
     QStringList notes;  // lines of the message: what was converted, left out, renumbered
+    // Node places by node number and pipe bends by pipe number, from the start to the end node
+    // the pipe table names.
+    PlanCoordinates coordinates;
+    CheckValves checkValves;  // of the CV pipes, by pipe and node number
 };
 
 // Numbers, orders and converts the network; raises EpanetRefusal when it does not fit the tables,
@@ -142,8 +154,10 @@ QString projectFileFor(const QString& inpFile);
 QString idsFileFor(const QString& inpFile);
 
 struct EpanetImportResult {
-    QString message;      // what was converted, left out, renumbered
-    QString projectFile;  // the new AktuelleDatei
+    QString message;              // what was converted, left out, renumbered
+    QString projectFile;          // the new AktuelleDatei
+    PlanCoordinates coordinates;  // the plan of the imported network
+    CheckValves checkValves;      // the pipes with a check valve
 };
 
 // Asked with the valve question; true to take the valves over as short pipes.

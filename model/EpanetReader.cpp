@@ -27,11 +27,11 @@ struct Section {
 };
 
 // Sections whose data the import reads.
-const QStringList kReadSections = {"OPTIONS", "JUNCTIONS", "RESERVOIRS", "TANKS",   "PIPES",
-                                   "PUMPS",   "VALVES",    "CURVES",     "DEMANDS", "STATUS"};
-// Sections without meaning for the network's tables.
-const QStringList kSilentSections = {"TITLE",    "COORDINATES", "VERTICES", "LABELS",
-                                     "BACKDROP", "TAGS",        "REPORT",   "TIMES"};
+const QStringList kReadSections = {"OPTIONS", "JUNCTIONS", "RESERVOIRS",  "TANKS",
+                                   "PIPES",   "PUMPS",     "VALVES",      "CURVES",
+                                   "DEMANDS", "STATUS",    "COORDINATES", "VERTICES"};
+// Sections without meaning for the network's tables and its plan.
+const QStringList kSilentSections = {"TITLE", "LABELS", "BACKDROP", "TAGS", "REPORT", "TIMES"};
 // Pressure and flow control valves: no short pipe behaves like them.
 const QStringList kUnrepresentableValves = {"PRV", "PSV", "PBV", "FCV", "PCV"};
 
@@ -146,6 +146,8 @@ public:
         readValves();
         readDemands();
         readStatus();
+        readCoordinates();
+        readVertices();
         applyPumpCurves();
         applyValveSettings();
         return network_;
@@ -466,6 +468,33 @@ private:
                 refuse(section_, line.number,
                        QStringLiteral("Verbindung '%1' ist nicht definiert.").arg(id));
             }
+        }
+    }
+
+    QPointF point(const InpLine& line) const {
+        require(line, 3);
+        return {number(line, 1), number(line, 2)};
+    }
+
+    // A node listed twice takes its last place, as EPANET does.
+    void readCoordinates() {
+        for (const InpLine& line : linesOf(QStringLiteral("COORDINATES"))) {
+            const QPointF at = point(line);
+            if (!nodeIndex_.contains(line.tokens[0]))
+                refuse(section_, line.number,
+                       QStringLiteral("Knoten '%1' ist nicht definiert.").arg(line.tokens[0]));
+            network_.coordinates.insert(line.tokens[0], at);
+        }
+    }
+
+    // The bends of a link, in file order from its start to its end node.
+    void readVertices() {
+        for (const InpLine& line : linesOf(QStringLiteral("VERTICES"))) {
+            const QPointF at = point(line);
+            if (!linkIds_.contains(line.tokens[0]))
+                refuse(section_, line.number,
+                       QStringLiteral("Verbindung '%1' ist nicht definiert.").arg(line.tokens[0]));
+            network_.vertices[line.tokens[0]].push_back(at);
         }
     }
 

@@ -73,13 +73,15 @@ public:
     }
 
 private:
-    static QString setting(const QString& text, const QString& name) {
+    void note(TableProblem::Kind kind, std::optional<CellPlace> place, const QString& message) {
+        net_.problems.push_back({kind, place, message});
+    }
+
+    void setting(const QString& text, const QString& name) {
         if (text.isEmpty() || !isOneToken(text) || text != text.trimmed())
-            throw InputRejected(
-                QStringLiteral("Einstellung \"%1\": leerer Wert oder Wert mit Leerzeichen.")
-                    .arg(name),
-                std::nullopt);
-        return text;
+            note(TableProblem::Kind::Unsaveable, std::nullopt,
+                 QStringLiteral("Einstellung \"%1\": leerer Wert oder Wert mit Leerzeichen.")
+                     .arg(name));
     }
 
     void readSettings() {
@@ -91,11 +93,12 @@ private:
     }
 
     // A whole number of a cell; the general conversion error, located, when it is none.
-    int wholeNumber(TableId table, const CellTable& grid, int col, int row) const {
+    std::optional<int> wholeNumber(TableId table, const CellTable& grid, int col, int row) {
         try {
             return strictInt(grid.cell(col, row));
         } catch (const KolmaError& error) {
-            throw TableError(error.message(), CellPlace{table, row, col});
+            note(TableProblem::Kind::NotWhole, CellPlace{table, row, col}, error.message());
+            return std::nullopt;
         }
     }
 
@@ -103,19 +106,20 @@ private:
         NodeRecord node;
         node.row = r;
         node.numberText = t_.nodes->cell(kKeyColumn, r);
-        node.number = wholeNumber(TableId::Nodes, *t_.nodes, kKeyColumn, r);
+        const std::optional<int> number = wholeNumber(TableId::Nodes, *t_.nodes, kKeyColumn, r);
+        node.number = number.value_or(0);
         // The first row of a number names the node, as the solver's node list has it.
-        if (!firstIndex_.contains(node.number))
-            firstIndex_.insert(node.number, static_cast<int>(net_.nodes.size()));
+        if (number && !firstIndex_.contains(*number))
+            firstIndex_.insert(*number, static_cast<int>(net_.nodes.size()));
         net_.nodes.push_back(node);
     }
 
     // The text of a cell that must stay one token.
-    QString oneToken(TableId table, const CellTable& grid, int col, int row) const {
+    QString oneToken(TableId table, const CellTable& grid, int col, int row) {
         const QString text = grid.cell(col, row);
         if (!isOneToken(text))
-            throw InputRejected(rejectedText(table, row, grid.cell(col, 0)),
-                                CellPlace{table, row, col});
+            note(TableProblem::Kind::Unsaveable, CellPlace{table, row, col},
+                 rejectedText(table, row, grid.cell(col, 0)));
         return text;
     }
 
@@ -127,21 +131,34 @@ private:
     // A typed value and its number; text that is no number is noted.
     Value valueOf(TableId table, int row, int col, const QString& typed) {
         Value value{typed, solverNumber(typed)};
-        if (!value.isNumber() && holdsValue(typed))
-            net_.valueProblems.push_back({CellPlace{table, row, col}, typed});
+        // Text saving refuses is noted as that already.
+        if (!value.isNumber() && holdsValue(typed) && isOneToken(typed))
+            noteNotANumber(CellPlace{table, row, col}, typed);
         return value;
     }
 
-    // The node index of a pipe's or pump's node number cell.
-    int nodeIndex(TableId table, const CellTable& grid, int col, int row,
-                  const QString& element) const {
-        const int number = wholeNumber(table, grid, col, row);
-        const auto index = firstIndex_.constFind(number);
-        if (index == firstIndex_.constEnd())
-            throw InputRejected(QStringLiteral("%1: Knoten %2 fehlt in der Knotentabelle.")
-                                    .arg(element)
-                                    .arg(number),
-                                CellPlace{table, row, col});
+    void noteNotANumber(const CellPlace& place, const QString& typed) {
+        note(TableProblem::Kind::NotANumber, place,
+             QStringLiteral("%1, Zeile %2, Spalte %3: '%4' ist keine Zahl.")
+                 .arg(tableName(place.table))
+                 .arg(place.row)
+                 .arg(place.column)
+                 .arg(typed));
+    }
+
+    // The node index of a pipe's or pump's node number cell; -1 when there is none.
+    int nodeIndex(TableId table, const CellTable& grid, int col, int row, const QString& element) {
+        const std::optional<int> number = wholeNumber(table, grid, col, row);
+        if (!number)
+            return -1;
+        const auto index = firstIndex_.constFind(*number);
+        if (index == firstIndex_.constEnd()) {
+            note(TableProblem::Kind::MissingNode, CellPlace{table, row, col},
+                 QStringLiteral("%1: Knoten %2 fehlt in der Knotentabelle.")
+                     .arg(element)
+                     .arg(*number));
+            return -1;
+        }
         return *index;
     }
 
@@ -166,9 +183,8 @@ private:
     // stay one token.
     Value supportValue(int row, int c, const QString& text, const QString& kind) {
         if (!isOneToken(text))
-            throw InputRejected(
-                rejectedText(TableId::Pumps, row, QStringLiteral("%1%2").arg(kind).arg(c)),
-                CellPlace{TableId::Pumps, row, c});
+            note(TableProblem::Kind::Unsaveable, CellPlace{TableId::Pumps, row, c},
+                 rejectedText(TableId::Pumps, row, QStringLiteral("%1%2").arg(kind).arg(c)));
         return {text, solverNumber(text)};
     }
 
@@ -207,7 +223,7 @@ private:
     // A support point in use needs a head and a flow.
     void notePumpValue(int row, int c, const Value& value) {
         if (!value.isNumber())
-            net_.valueProblems.push_back({CellPlace{TableId::Pumps, row, c}, value.typed});
+            noteNotANumber(CellPlace{TableId::Pumps, row, c}, value.typed);
     }
 
     void readNodeValues(NodeRecord& node) {
@@ -247,14 +263,6 @@ bool NodeRecord::hasKnownHead() const {
     return holdsValue(knownHead.typed);
 }
 
-QString ValueProblem::message() const {
-    return QStringLiteral("%1, Zeile %2, Spalte %3: '%4' ist keine Zahl.")
-        .arg(tableName(place.table))
-        .arg(place.row)
-        .arg(place.column)
-        .arg(text);
-}
-
 int Network::knownHeadCount() const {
     int count = 0;
     for (const NodeRecord& node : nodes)
@@ -270,15 +278,30 @@ std::optional<int> Network::nodeIndex(int number) const {
     return std::nullopt;
 }
 
-Network networkOf(const Tables& tables, const ProjectSettings& settings) {
+Network readNetwork(const Tables& tables, const ProjectSettings& settings) {
     return NetworkReader(tables, settings).read();
 }
 
-void requireNumbers(const Network& network) {
-    if (!network.valueProblems.empty()) {
-        const ValueProblem& first = network.valueProblems.front();
-        throw TableError(first.message(), first.place);
+Network networkOf(const Tables& tables, const ProjectSettings& settings) {
+    Network network = readNetwork(tables, settings);
+    for (const TableProblem& problem : network.problems) {
+        switch (problem.kind) {
+            case TableProblem::Kind::Unsaveable:
+            case TableProblem::Kind::MissingNode:
+                throw InputRejected(problem.message, problem.place);
+            case TableProblem::Kind::NotWhole:
+                throw TableError(problem.message, problem.place);
+            case TableProblem::Kind::NotANumber:
+                break;
+        }
     }
+    return network;
+}
+
+void requireNumbers(const Network& network) {
+    for (const TableProblem& problem : network.problems)
+        if (problem.kind == TableProblem::Kind::NotANumber)
+            throw TableError(problem.message, problem.place);
     if (!std::isfinite(network.viscosity) || network.viscosity <= 0.0)
         throw TableError(QStringLiteral("Einstellung \"kin. Viskosität\": '%1' ist keine gültige "
                                         "Zahl.")

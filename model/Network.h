@@ -2,9 +2,10 @@
 // their support points, nodes with their heights, heads, inflows and withdrawals, and node
 // numbers resolved to node indices (the position in the node list). Every value keeps the text
 // it was typed as, which is what the project file holds, and the number the solver reads from
-// that text. Taking the snapshot applies the checks of saving, in the order of saving; values
-// that are no number are collected rather than refused, since the solver reads them as 0 and
-// saving has always kept them.
+// that text. Reading the tables notes every problem with its place, in the order in which
+// saving meets them: values saving cannot write, node numbers that are no whole number, node
+// references the node list lacks, and values that are no number (saving keeps those; the solver
+// reads them as 0).
 #pragma once
 
 #include <QString>
@@ -57,8 +58,8 @@ struct Value {
 struct PipeRecord {
     int row = 0;        // pipe table row
     Value number;       // Strangnr.
-    int startNode = 0;  // node index of AKN
-    int endNode = 0;    // node index of EKN
+    int startNode = 0;  // node index of AKN; -1 when the node list lacks it
+    int endNode = 0;    // node index of EKN; -1 likewise
     Value length;       // [m]
     Value diameter;     // di [mm]
     Value roughness;    // ks [mm]
@@ -87,12 +88,17 @@ struct NodeRecord {
     bool hasKnownHead() const;
 };
 
-// A value cell whose text is no number although a number belongs there.
-struct ValueProblem {
-    CellPlace place;
-    QString text;
-    // "Rohrtabelle, Zeile 3, Spalte \"Länge\": 'abc' ist keine Zahl."
-    QString message() const;
+// What is wrong with a value of the tables or the settings.
+struct TableProblem {
+    enum class Kind {
+        Unsaveable,   // empty, or more than one token: saving refuses it
+        MissingNode,  // a pipe or pump names a node the node list lacks: saving refuses it
+        NotWhole,     // a node number or reference that is no whole number
+        NotANumber,   // a value the solver would read as 0 or as a part of it
+    };
+    Kind kind;
+    std::optional<CellPlace> place;  // none for a setting
+    QString message;
 };
 
 struct Network {
@@ -101,20 +107,25 @@ struct Network {
     int maxIterations = 0;
     std::vector<PipeRecord> pipes;
     std::vector<PumpRecord> pumps;
-    std::vector<NodeRecord> nodes;  // node index = position
-    std::vector<ValueProblem> valueProblems;
+    std::vector<NodeRecord> nodes;       // node index = position
+    std::vector<TableProblem> problems;  // in the order in which saving meets them
 
     int knownHeadCount() const;
     // The index of the first node with the number.
     std::optional<int> nodeIndex(int number) const;
 };
 
-// The network of the tables. Raises InputRejected for a value that cannot be saved or a node
-// reference missing from the node list, and TableError with the general conversion text
-// ("'x' ist kein gültiger Integerwert") for a node number that is not a whole number.
+// The network of the tables with every problem noted, for the network check.
+Network readNetwork(const Tables& tables, const ProjectSettings& settings);
+
+// The network of the tables, as saving needs it: raises, for the first problem that saving
+// meets, InputRejected for a value that cannot be saved or a node reference missing from the
+// node list, and TableError with the general conversion text ("'x' ist kein gültiger
+// Integerwert") for a node number that is not a whole number.
 Network networkOf(const Tables& tables, const ProjectSettings& settings);
 
-// Raises TableError for the first value problem of the network, for analyses that need numbers.
+// Raises TableError for the first value that is no number (or a viscosity the solver cannot
+// use), for analyses that need numbers.
 void requireNumbers(const Network& network);
 
 // The number the solver reads from a cell text: the text after the decimal conversion of saving

@@ -15,4 +15,11 @@ void Project::setSettings(const ProjectSettings& settings) {
     emit settingsChanged();
 }
 
+void Project::setCoordinates(const PlanCoordinates& coordinates) {
+    if (coordinates == coordinates_ && coordinates.origin == coordinates_.origin)
+        return;
+    coordinates_ = coordinates;
+    emit coordinatesChanged();
+}
+
 }  // namespace kolma

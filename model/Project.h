@@ -5,6 +5,8 @@
 #include <QObject>
 
 #include "CellTable.h"
+#include "CheckValves.h"
+#include "PlanCoordinates.h"
 #include "ProjectSettings.h"
 #include "Tables.h"
 
@@ -31,8 +33,19 @@ public:
     const ProjectSettings& settings() const { return settings_; }
     void setSettings(const ProjectSettings& settings);
 
+    // The places of the nodes in the plan and the bends of the pipes (Lageplan), kept in the
+    // side file "<name>.lage" beside the project file; a reset of the tables clears them.
+    const PlanCoordinates& coordinates() const { return coordinates_; }
+    void setCoordinates(const PlanCoordinates& coordinates);
+
+    // The pipes with a check valve, kept in the side file "<name>.rsk"; a reset of the tables
+    // clears them.
+    const CheckValves& checkValves() const { return checkValves_; }
+    void setCheckValves(const CheckValves& valves) { checkValves_ = valves; }
+
 signals:
     void settingsChanged();
+    void coordinatesChanged();
 
 private:
     // Views hold pointers to the tables, so they never move.
@@ -40,6 +53,8 @@ private:
     CellTable pumps_{kPumpTableColumns, kPumpTableRows};
     CellTable nodes_{kNodeTableColumns, kTableRows};
     ProjectSettings settings_ = defaultSettings();
+    PlanCoordinates coordinates_;
+    CheckValves checkValves_;
 };
 
 }  // namespace kolma

@@ -248,6 +248,20 @@ QByteArray convertSeparators(const QByteArray& text, Conversion conversion) {
     return out;
 }
 
+bool eingabeMatches(const Tables& tables, const ProjectSettings& settings,
+                    const QByteArray& eingabe) {
+    try {
+        return eingabeMatches(networkOf(tables, settings), eingabe);
+    } catch (const KolmaError&) {
+        return false;
+    }
+}
+
+bool eingabeMatches(const Network& network, const QByteArray& eingabe) {
+    return convertSeparators(eingabeText(network), Conversion::Calculation) ==
+           convertSeparators(eingabe, Conversion::Calculation);
+}
+
 FileConversion convertEingabeFile(Conversion conversion) {
     QFile input(kEingabe);
     QFile intermediate(QString::fromLatin1(kConversionFile));

@@ -25,6 +25,12 @@ QByteArray eingabeText(const Tables& tables, const ProjectSettings& settings);
 // Saving and calculating turn commas into points, opening points into commas.
 enum class Conversion { Save, Open, Calculation };
 
+// Whether an "eingabe.dat" holds the network of the tables and settings: the text "Fertigstellen"
+// would write, with either decimal separator. Tables that cannot be saved never match.
+bool eingabeMatches(const Tables& tables, const ProjectSettings& settings,
+                    const QByteArray& eingabe);
+bool eingabeMatches(const Network& network, const QByteArray& eingabe);
+
 // Separator conversion of a whole text. Saving and calculating: a comma between two digits
 // becomes a point, a comma that begins a number becomes "0."; opening: the same from points to
 // commas. Every other separator of the direction is dropped.

@@ -76,6 +76,13 @@ QString namePart(const QString& fileName) {
     return fileName.mid(lastSeparator(fileName) + 1);
 }
 
+QString replacedExtension(const QString& fileName, const QString& extension) {
+    const QString name = namePart(fileName);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > 0 ? name.left(dot) : name;
+    return fileName.left(fileName.size() - name.size()) + base + extension;
+}
+
 std::optional<QString> splitLongLines(const QString& text) {
     QString shown;
     shown.reserve(text.size() + text.size() / kShownPiece + 1);

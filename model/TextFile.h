@@ -38,4 +38,8 @@ QString directoryPart(const QString& fileName);
 // The name part of a file name, without its directory.
 QString namePart(const QString& fileName);
 
+// The file name with its extension (from the last dot of the name part on, if any) replaced by
+// `extension` (with its dot): "netz.ein", ".inp" gives "netz.inp".
+QString replacedExtension(const QString& fileName, const QString& extension);
+
 }  // namespace kolma

@@ -11,6 +11,7 @@
 #include "Dialogs.h"
 #include "GraphData.h"
 #include "Handler.h"
+#include "PdfOutput.h"
 #include "SectionData.h"
 #include "TForm10.h"
 #include "TextFit.h"
@@ -70,6 +71,7 @@ TForm3::TForm3(const Tables& tables, const QStringList& sequence, QWidget* paren
     addMenuItems<TForm3>(MainMenu1->addMenu(QStringLiteral("Datei")), this,
                          {{"Stempel1", QStringLiteral("Stempel"), &TForm3::Stempel1Click},
                           {"Drucken1", QStringLiteral("Drucken"), &TForm3::Drucken1Click},
+                          {"AlsPdf1", QStringLiteral("Als PDF speichern"), &TForm3::AlsPdf1Click},
                           {"Beenden1", QStringLiteral("Beenden"), &TForm3::Beenden1Click}});
 
     // The client area below the menu: its rectangle is the section's geometry.
@@ -174,17 +176,39 @@ void TForm3::fitTitleLabel(QLabel* label) {
     }
 }
 
-void TForm3::Drucken1Click() {
-    const auto prepared = prepare();
-    if (prepared.failure)
-        return errorBox(this, prepared.failure->text, prepared.failure->caption);
+std::optional<SectionData> TForm3::printable() {
+    auto prepared = prepare();
+    if (prepared.failure) {
+        errorBox(this, prepared.failure->text, prepared.failure->caption);
+        return std::nullopt;
+    }
     if (!prepared.data.drawable())
+        return std::nullopt;
+    return std::move(prepared.data);
+}
+
+void TForm3::Drucken1Click() {
+    const auto data = printable();
+    if (!data)
         return;
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs().choosePrinter(this, printer))
         return;
-    if (!printSection(printer, prepared.data, titleTexts()))
+    if (!printSection(printer, *data, titleTexts()))
         throw KolmaError(QStringLiteral("Der Druckauftrag konnte nicht begonnen werden."));
+}
+
+void TForm3::AlsPdf1Click() {
+    const auto data = printable();
+    if (!data)
+        return;
+    const auto chosen =
+        dialogs().getSaveFileName(this, pdfSaveRequest(QStringLiteral("Längsschnitt.pdf")));
+    if (!chosen)
+        return;
+    const TitleTexts title = titleTexts();
+    printToPdf(*chosen, QPrinter::HighResolution,
+               [&](QPrinter& printer) { return printSection(printer, *data, title); });
 }
 
 void TForm3::Beenden1Click() {

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QStringList>
+#include <optional>
 
 #include "SectionData.h"
 #include "SectionDrawing.h"
@@ -27,6 +28,8 @@ public:
     void FormPaint();
     void Stempel1Click();
     void Drucken1Click();
+    // Saves the printout of "Drucken" in a PDF file instead.
+    void AlsPdf1Click();
     void Beenden1Click();
 
 protected:
@@ -36,6 +39,8 @@ private:
     // The section along the sequence, from the tables and the graph data file as they are now.
     SectionPreparation prepare() const;
     void reportOnce(const SectionFailure& failure);
+    // The section to print, or nothing after telling the user why there is none.
+    std::optional<SectionData> printable();
     void fitTitleLabel(QLabel* label);
 
     Tables tables_;

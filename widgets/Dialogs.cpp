@@ -34,6 +34,16 @@ void prepare(QFileDialog& d, const FileRequest& r) {
     d.setOption(QFileDialog::ReadOnly, false);
 }
 
+// The name of the entry the dialog's selected Qt filter came from.
+void reportChosenFilter(const QFileDialog& d, const FileRequest& r) {
+    if (!r.chosenFilter)
+        return;
+    const QStringList names = filterNames(r.filter);
+    const QStringList qtEntries = qtFilter(r.filter).split(QStringLiteral(";;"));
+    const int chosen = qtEntries.indexOf(d.selectedNameFilter());
+    *r.chosenFilter = names.value(chosen < 0 ? 0 : chosen);
+}
+
 class QtDialogs : public Dialogs {
 public:
     QMessageBox::StandardButton showMessage(QWidget* parent, const MessageRequest& r) override {
@@ -59,6 +69,7 @@ public:
         d.setAcceptMode(QFileDialog::AcceptSave);
         if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
             return std::nullopt;
+        reportChosenFilter(d, r);
         return d.selectedFiles().first();
     }
 
@@ -97,6 +108,14 @@ QString qtFilter(const QString& vclFilter) {
         entries << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
     }
     return entries.join(QStringLiteral(";;"));
+}
+
+QStringList filterNames(const QString& vclFilter) {
+    const QStringList parts = vclFilter.split(QLatin1Char('|'));
+    QStringList names;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        names << parts[i];
+    return names;
 }
 
 FileRequest saveRequest(const QString& title, const QString& filter,

@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -30,6 +31,8 @@ struct FileRequest {
     QString directory;         // initial directory; empty: the current directory
     QString defaultExtension;  // without the dot; empty: none is appended
     bool showReadOnly = false;
+    // When set, receives the name of the filter entry the user chose ("Name" of "Name|*.ext").
+    QString* chosenFilter = nullptr;
 };
 
 class Dialogs {
@@ -55,6 +58,8 @@ void setDialogs(Dialogs* d);
 
 // Converts a VCL style filter ("Name|*.ext|...") to a Qt one ("Name (*.ext);;...").
 QString qtFilter(const QString& vclFilter);
+// The names of the entries of a VCL style filter, in order.
+QStringList filterNames(const QString& vclFilter);
 
 // The two message box kinds of the program.
 // Error box: OK button, error icon.

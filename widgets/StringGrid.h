@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QTableView>
+#include <optional>
 
 #include "CellTable.h"
+#include "Network.h"
 
 class QAbstractButton;
 
@@ -23,8 +25,20 @@ public:
     // Removes any cell selection.
     void clearCellSelection();
 
+    // Makes the grid an input table: a value typed into a cell is filtered and checked like the
+    // edit line of its column, cells without a value of their own cannot be edited, and blocks
+    // of values are pasted and copied (Ctrl+V, Ctrl+C).
+    void setTableInput(TableId table);
+    // Puts the selected cells (the current one when none is selected) on the clipboard as a
+    // spreadsheet takes them, with the headers when whole rows are selected.
+    void copyCells();
+    // Pastes the clipboard's block from the current cell on, or shows why it is refused.
+    void pasteCells();
+
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void showFixedCells();
@@ -32,6 +46,7 @@ private:
 
     CellTable* table_;
     QAbstractButton* corner_ = nullptr;
+    std::optional<TableId> input_;
 };
 
 }  // namespace kolma

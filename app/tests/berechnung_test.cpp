@@ -52,7 +52,8 @@ QString runCalculation(ScriptedDialogs& dialogs, const QString& aktuelleDatei,
         return d.result();
     });
     QPlainTextEdit richEdit1;
-    kolma::Berechnung(aktuelleDatei, richEdit1, nullptr, solver);
+    kolma::runCalculation(aktuelleDatei, richEdit1, nullptr, solver);
+    kolma::showReport(nullptr);
     return shown;
 }
 
@@ -115,6 +116,7 @@ TEST(Berechnung, SolverConsoleTextIsShownBeforeTheReport) {
     WorkingDirectory dir;
     ScriptedDialogs dialogs;
     prepareSampleInput();
+    dir.write("graphein.dat", "1000 12 4 110 109 108 130 2 4 0.2 2 0.3");
     const QString solver =
         fakeSolver(dir, "\\n***Matrix nicht positiv definit\\n***Abbruch in Zeile 3\\n");
     const QString shown = runCalculation(dialogs, "netz1.ein", solver);
@@ -126,6 +128,8 @@ TEST(Berechnung, SolverConsoleTextIsShownBeforeTheReport) {
     // The solver ran in the current directory and its part follows the banner.
     EXPECT_TRUE(shown.endsWith("\nEingabedaten: \n" + QString(66, QLatin1Char('-')) +
                                "Echo des Rechenkerns"));
+    // The run wrote no graph data: an earlier run's would pass for its results.
+    EXPECT_FALSE(dir.exists("graphein.dat"));
 }
 
 TEST(Berechnung, MissingSolverIsReportedAndTheBannerShown) {

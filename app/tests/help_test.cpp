@@ -162,7 +162,8 @@ namespace {
 // and white space collapsed, so that a message split over lines of code reads as it is shown.
 QString sourceText() {
     QString all;
-    for (const char* folder : {"model", "widgets", "app", "section", "catalogues", "solver"}) {
+    for (const char* folder : {"model", "widgets", "app", "section", "catalogues", "checks", "plan",
+                               "fireflow", "solver"}) {
         QDirIterator it(sourceFile(QString::fromLatin1(folder)), {"*.cpp", "*.h"}, QDir::Files,
                         QDirIterator::Subdirectories);
         while (it.hasNext()) {

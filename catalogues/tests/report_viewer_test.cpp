@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextEdit>
+#include <optional>
 
 #include "Handler.h"
 #include "ScriptedDialogs.h"
@@ -115,6 +116,43 @@ TEST_F(ReportViewer, PrintingPrintsTheStoredReportAndShowsItAgain) {
     EXPECT_TRUE(printed.contains("Drucknetzeberechnung nach der Finite Elemente Methode"));
     EXPECT_TRUE(printed.contains("Iterationsschritte = 7"));
     EXPECT_FALSE(printed.contains("Änderung"));
+}
+
+// The text of a PDF file as pdftotext lays it out; nothing without pdftotext.
+std::optional<QString> pdfText(const QString& pdf) {
+    const QString tool = QStandardPaths::findExecutable("pdftotext");
+    if (tool.isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(tool, {"-layout", pdf, "-"});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// "Als PDF speichern" writes the printout of "Drucken" without a printer, and leaves the view
+// (and its edits) as it was.
+TEST_F(ReportViewer, SavesThePrintoutAsPdf) {
+    open();
+    form.RichEdit1->setPlainText("nicht gespeicherte Änderung");
+    dialogs.fileAnswers = {std::nullopt, dir.filePath("bericht.pdf")};
+    form.AlsPdf1->trigger();
+    form.AlsPdf1->trigger();
+    ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+    EXPECT_EQ(dialogs.fileRequests[0].filter, "PDF-Dateien|*.pdf");
+    EXPECT_EQ(dialogs.fileRequests[0].fileName, "ausgabe.pdf");
+    EXPECT_EQ(dialogs.printerDialogs, 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf"}), QStringList{"bericht.pdf"});
+    EXPECT_TRUE(dir.read("bericht.pdf").startsWith("%PDF"));
+    EXPECT_EQ(form.RichEdit1->toPlainText(), "nicht gespeicherte Änderung");
+
+    printToPdf(dir.filePath("gedruckt.pdf"), true);
+    const auto saved = pdfText(dir.filePath("bericht.pdf"));
+    if (!saved)
+        GTEST_SKIP() << "pdftotext is not installed; the text of the PDF is not checked";
+    EXPECT_TRUE(saved->contains("Drucknetzeberechnung nach der Finite Elemente Methode"));
+    EXPECT_TRUE(saved->contains("Iterationsschritte = 7"));
+    EXPECT_EQ(*saved, pdfText(dir.filePath("gedruckt.pdf")));
 }
 
 TEST(ReportViewerClosing, AsksAndOnlyYesSaves) {

@@ -53,5 +53,45 @@ TEST(CellTable, ChangesAreAnnouncedToViews) {
     EXPECT_EQ(table.cell(1, 5), QString());
 }
 
+struct Recorder : CellObserver {
+    void cellsChanged(CellTable&, const std::vector<CellChange>& changes) override {
+        calls.push_back(changes);
+    }
+    std::vector<std::vector<CellChange>> calls;
+};
+
+// A bulk write repaints once for the rectangle of the cells it changed, however many, and tells
+// the observer every changed cell with its old text; unchanged and outside cells are no change.
+TEST(CellTable, BulkWriteAnnouncesOnceAndReportsEachChangedCell) {
+    CellTable table(4, 5);
+    table.fill(" ");
+    Recorder recorder;
+    table.setObserver(&recorder);
+    std::vector<std::pair<QModelIndex, QModelIndex>> announced;
+    QObject::connect(&table, &CellTable::dataChanged,
+                     [&](const QModelIndex& a, const QModelIndex& b) {
+                         announced.push_back({a, b});
+                     });
+    table.setCells({{1, 2, "a"}, {3, 1, "b"}, {2, 4, " "}, {4, 1, "outside"}, {1, 2, "c"}});
+    ASSERT_EQ(announced.size(), 1u);
+    EXPECT_EQ(announced[0].first, table.index(1, 1));
+    EXPECT_EQ(announced[0].second, table.index(2, 3));
+    ASSERT_EQ(recorder.calls.size(), 1u);
+    const std::vector<CellChange>& changes = recorder.calls[0];
+    ASSERT_EQ(changes.size(), 3u);
+    EXPECT_EQ(changes[0].before, " ");
+    EXPECT_EQ(changes[2].before, "a");
+    EXPECT_EQ(changes[2].after, "c");
+    EXPECT_EQ(table.cell(1, 2), "c");
+
+    table.setCells({{1, 2, "c"}});
+    table.setCell(3, 1, "b");
+    EXPECT_EQ(announced.size(), 1u);
+    EXPECT_EQ(recorder.calls.size(), 1u);
+    table.fill("b");
+    ASSERT_EQ(recorder.calls.size(), 2u);
+    EXPECT_EQ(recorder.calls[1].size(), 19u);  // all 20 cells but the one that held "b"
+}
+
 }  // namespace
 }  // namespace kolma

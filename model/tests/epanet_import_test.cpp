@@ -5,9 +5,11 @@
 
 #include <QProcess>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
+#include "EpanetHeads.h"
 #include "EpanetImport.h"
 #include "Numbers.h"
 #include "ProjectFile.h"
@@ -19,6 +21,8 @@
 
 using kolma::EpanetRefusal;
 using kolma::ImportPlan;
+using kolma::testing::EpanetHeads;
+using kolma::testing::epanetHeads;
 using kolma::testing::ProjectTables;
 using kolma::testing::WorkingDirectory;
 
@@ -277,6 +281,39 @@ TEST(EpanetIds, WholeNumbersKeptOtherwiseRenumberedWithAMapping) {
     EXPECT_EQ(pipes.pipeRows[0][0], "1");
 }
 
+// The map of the network: node places by number, map units kept even in a feet network, and
+// each pipe's bends in the direction of its table row, which may run against the file's.
+TEST(EpanetPlan, NodePlacesAndPipeBendsInTableDirection) {
+    const ImportPlan p = plan(
+        "[OPTIONS]\nUNITS GPM\n[RESERVOIRS]\nR 100\n[JUNCTIONS]\nA 50 1\nB 40 1\n"
+        "[PIPES]\n1 R A 100 6 100\n2 A B 100 6 100\n3 B A 100 6 100\n"
+        "[COORDINATES]\nR 0 0\nA 100.5 -20\nA 100 20\nB 200 0\n"
+        "[VERTICES]\n2 150 10\n2 160 5\n3 150 -10\n3 160 -5\n");
+    const auto& nodes = p.coordinates.nodes;
+    ASSERT_EQ(nodes.size(), 3u);
+    // IDs that are no numbers are renumbered, junctions first: A 1, B 2, R 3.
+    EXPECT_EQ(nodes.at(3).at, QPointF(0, 0));
+    EXPECT_EQ(nodes.at(1).at, QPointF(100, 20));  // the last place given counts
+    EXPECT_EQ(nodes.at(2).at, QPointF(200, 0));
+    EXPECT_EQ(nodes.at(2).placement, kolma::Placement::Given);
+    // Pipes 2 and 3 join the same nodes in opposite directions: one of them is turned round in
+    // the table, and its bends with it.
+    for (int row : {1, 2}) {
+        const QString pipe = p.pipeRows[row][0];
+        std::vector<QPointF> bends = pipe == "2" ? std::vector<QPointF>{{150, 10}, {160, 5}}
+                                                 : std::vector<QPointF>{{150, -10}, {160, -5}};
+        // Pipe 2 runs from A to B in the file, pipe 3 from B to A.
+        const bool asInFile = (p.pipeRows[row][1] == "1") == (pipe == "2");
+        if (!asInFile)
+            std::reverse(bends.begin(), bends.end());
+        EXPECT_EQ(p.coordinates.bends.at(pipe), bends) << "pipe " << pipe.toStdString();
+    }
+    EXPECT_EQ(p.coordinates.bends.count("1"), 0u);
+    EXPECT_TRUE(
+        p.notes.join("\n").contains("Koordinaten von 3 der 3 Knoten übernommen, "
+                                    "Knickpunkte von 2 Rohren"));
+}
+
 TEST(EpanetRefusals, NameSectionAndLine) {
     const auto expectRefusal = [](const QString& inp, const QString& where, const QString& what) {
         const QString text = refusal(inp);
@@ -305,6 +342,12 @@ TEST(EpanetRefusals, NameSectionAndLine) {
     expectRefusal(siNetwork("[DEMANDS]\n1 5\n"), "Abschnitt [DEMANDS]", "kein Verbrauchsknoten");
     expectRefusal(siNetwork("[STATUS]\nX9 OPEN\n"), "Abschnitt [STATUS]", "'X9'");
     expectRefusal(siNetwork("[GEHEIM]\nx\n"), "Abschnitt [GEHEIM], Zeile 12", "unbekannter");
+    expectRefusal(siNetwork("[COORDINATES]\n2 10 20\n9 1 2\n"), "Abschnitt [COORDINATES], Zeile 14",
+                  "Knoten '9' ist nicht definiert");
+    expectRefusal(siNetwork("[COORDINATES]\n2 1,5 20\n"), "Zeile 13",
+                  "'1,5' ist keine gültige Zahl");
+    expectRefusal(siNetwork("[VERTICES]\nX 1 2\n"), "Abschnitt [VERTICES], Zeile 13",
+                  "Verbindung 'X' ist nicht definiert");
     EXPECT_TRUE(refusal("2 50 5\n").contains("Zeile 1: Angabe vor dem ersten Abschnitt"));
     EXPECT_TRUE(refusal(kSiOptions).contains("keine Knoten"));
 }
@@ -491,32 +534,6 @@ TEST(EpanetSolver, ImportedNetworkGivesEpanetsHeadsWithinTwoPercentOfTheLoss) {
 // Imported Hazen-Williams and Manning networks against EPANET's own results
 
 namespace {
-
-// EPANET's heads [m] by node ID, from a ".heads.csv" beside the network (written from EPANET
-// through epanet-js by reference.mjs there), and its head range.
-struct EpanetHeads {
-    std::map<QString, double> byId;
-    double range = 0.0;
-};
-
-EpanetHeads epanetHeads(const QString& csv) {
-    EpanetHeads heads;
-    double low = 1e300, high = -1e300;
-    for (const QString& line : kolma::readTextFile(csv).split('\n')) {
-        const QStringList fields = line.split(';');
-        if (line.startsWith('#') || fields.size() != 2)
-            continue;
-        bool ok = false;
-        const double head = fields[1].toDouble(&ok);
-        if (!ok)
-            continue;
-        heads.byId[fields[0]] = head;
-        low = std::min(low, head);
-        high = std::max(high, head);
-    }
-    heads.range = high - low;
-    return heads;
-}
 
 // The EPANET ID of every node number of the plan: the mapping of renumbered IDs, else the
 // number itself.

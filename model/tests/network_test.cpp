@@ -42,7 +42,7 @@ TEST(Network, SampleNetworkAsTheSolverReadsIt) {
     EXPECT_EQ(net.pumps[0].supportCount, 5);
     EXPECT_DOUBLE_EQ(net.pumps[0].heads[4].number, 12.0);
     EXPECT_DOUBLE_EQ(net.pumps[0].flows[4].number, 8.0);
-    EXPECT_TRUE(net.valueProblems.empty());
+    EXPECT_TRUE(net.problems.empty());
     EXPECT_EQ(net.nodeIndex(30), 2);
     EXPECT_EQ(net.nodeIndex(35), std::nullopt);
 }
@@ -56,21 +56,23 @@ TEST(Network, ValuesThatAreNoNumberAreCollectedWithTheirPlace) {
     t.pumps.setCell(7, 3, "y");      // Q7, beyond the five points in use
     t.nodes.setCell(2, 2, "1,5,2");  // bek. Druck of node 20
     const Network net = networkOf(t.tables(), kDefaults);
-    ASSERT_EQ(net.valueProblems.size(), 3u);
-    const ValueProblem& first = net.valueProblems[0];
-    EXPECT_EQ(first.place.table, TableId::Pipes);
-    EXPECT_EQ(first.place.row, 2);
-    EXPECT_EQ(first.place.column, 4);
-    EXPECT_EQ(first.message(), "Rohrtabelle, Zeile 2, Spalte 4: 'abc' ist keine Zahl.");
-    EXPECT_EQ(net.valueProblems[1].place.table, TableId::Pumps);
-    EXPECT_EQ(net.valueProblems[1].place.row, 2);
-    EXPECT_EQ(net.valueProblems[2].place.table, TableId::Nodes);
+    ASSERT_EQ(net.problems.size(), 3u);
+    const TableProblem& first = net.problems[0];
+    EXPECT_EQ(first.kind, TableProblem::Kind::NotANumber);
+    ASSERT_TRUE(first.place);
+    EXPECT_EQ(first.place->table, TableId::Pipes);
+    EXPECT_EQ(first.place->row, 2);
+    EXPECT_EQ(first.place->column, 4);
+    EXPECT_EQ(first.message, "Rohrtabelle, Zeile 2, Spalte 4: 'abc' ist keine Zahl.");
+    EXPECT_EQ(net.problems[1].place->table, TableId::Pumps);
+    EXPECT_EQ(net.problems[1].place->row, 2);
+    EXPECT_EQ(net.problems[2].place->table, TableId::Nodes);
     EXPECT_TRUE(std::isnan(net.pipes[1].length.number));
     try {
         requireNumbers(net);
         ADD_FAILURE() << "no error";
     } catch (const TableError& error) {
-        EXPECT_EQ(error.message(), first.message());
+        EXPECT_EQ(error.message(), first.message);
         ASSERT_TRUE(error.place);
         EXPECT_EQ(error.place->row, 2);
     }
@@ -105,6 +107,26 @@ TEST(Network, RefusalsOfSavingNameTheirCell) {
             EXPECT_EQ(error.place->column, c.col);
         }
     }
+}
+
+// The network check needs every problem, not just the first that stops saving.
+TEST(Network, ReadingNotesEveryProblemInTheOrderOfSaving) {
+    ProjectTables t;
+    testing::typeSampleNetwork(t);
+    t.nodes.setCell(1, 3, "3x");   // node 30's number
+    t.pipes.setCell(3, 1, "55");   // pipe 1 ends at a node the list lacks
+    t.pipes.setCell(5, 2, "1 0");  // pipe 2's diameter
+    const Network net = readNetwork(t.tables(), kDefaults);
+    using Kind = TableProblem::Kind;
+    std::vector<Kind> kinds;
+    for (const TableProblem& problem : net.problems)
+        kinds.push_back(problem.kind);
+    // Pipe 2 and the pump also reach node 30, whose number is unreadable: those references
+    // count as missing.
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::NotWhole, Kind::MissingNode, Kind::MissingNode,
+                                        Kind::Unsaveable, Kind::MissingNode}));
+    EXPECT_EQ(net.pipes[0].endNode, -1);
+    EXPECT_EQ(net.problems[0].message, "'3x' ist kein gültiger Integerwert");
 }
 
 TEST(Network, SolverNumberIsTheNumberOfTheSavedText) {

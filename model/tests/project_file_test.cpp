@@ -81,6 +81,20 @@ TEST(ProjectSave, CountsOfFullTablesAndKnownHeads) {
               "3\t1,305\t1000\t1000\t1000\t34\t499");
 }
 
+// The calculation asks before it computes a file the tables no longer hold.
+TEST(ProjectSave, EingabeMatchesTheTablesWithEitherSeparatorUntilACellChanges) {
+    ProjectTables t;
+    typeSampleNetwork(t);
+    EXPECT_TRUE(kolma::eingabeMatches(t.tables(), kDefaults, kSampleWithCommas));
+    EXPECT_TRUE(kolma::eingabeMatches(t.tables(), kDefaults,
+                                      QByteArray(kSampleWithCommas).replace(',', '.')));
+    EXPECT_FALSE(kolma::eingabeMatches(t.tables(), {"1,305", "500"}, kSampleWithCommas));
+    t.nodes.setCell(4, 2, "1,6");
+    EXPECT_FALSE(kolma::eingabeMatches(t.tables(), kDefaults, kSampleWithCommas));
+    t.nodes.setCell(4, 2, "1 5");  // tables that cannot be saved match no file
+    EXPECT_FALSE(kolma::eingabeMatches(t.tables(), kDefaults, kSampleWithCommas));
+}
+
 TEST(SeparatorConversion, CommasAndPointsBetweenDigitsAndAtTheStartOfNumbers) {
     const struct {
         QByteArray in;
@@ -151,8 +165,8 @@ TEST(ProjectOpen, BadCountsAndIndicesStopTheReading) {
         SCOPED_TRACE(text.constData());
         ProjectTables t;
         ProjectSettings settings = kDefaults;
-        const QString error = kolma::testing::errorOf(
-            [&] { kolma::readProjectText(text, t.tables(), settings); });
+        const QString error =
+            kolma::testing::errorOf([&] { kolma::readProjectText(text, t.tables(), settings); });
         EXPECT_TRUE(error.contains(expected)) << error.toStdString();
     }
 }

@@ -7,10 +7,12 @@
 #include <QProcess>
 #include <cmath>
 
+#include "BoundDiagnosis.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
 #include "Results.h"
 #include "SolverNetwork.h"
+#include "TextFile.h"
 #include "WorkingDirectory.h"
 #include "tarnholm/in_process.h"
 
@@ -66,6 +68,34 @@ TEST(SolverNetwork, ComputesTheHeadsAndFlowsTheProgramWrites) {
         EXPECT_NEAR(net.head[i], written->nodes[i].head, 0.0005) << "node " << i;
     for (std::size_t p = 0; p < network.pipes.size(); ++p)
         EXPECT_NEAR(net.pipes[p].newFlow, written->pipes[p].flow, 0.005) << "pipe " << p;
+}
+
+// The solver's own case of a pipe at the friction factor's jump: the bound stops the run, the
+// pipe is named with a Reynolds number near 2300, the heads hardly move.
+TEST(BoundDiagnosis, NamesThePipeAtTheJumpAndHowFarTheHeadsMove) {
+    const QByteArray eingabe = readFileBytes(
+        QStringLiteral(KOLMA_SOURCE_DIR "/solver/tests/golden/friction_jump_to_bound/eingabe.dat"));
+    ProjectTables t;
+    ProjectSettings settings;
+    readProjectText(convertSeparators(eingabe, Conversion::Open), t.tables(), settings);
+    const Network network = networkOf(t.tables(), settings);
+    const auto diagnosis = diagnoseBound(network);
+    ASSERT_TRUE(diagnosis);
+    EXPECT_EQ(diagnosis->maxIterations, 50);
+    ASSERT_EQ(diagnosis->pipes.size(), 1u);
+    EXPECT_EQ(diagnosis->pipes[0].row, 1);
+    EXPECT_NEAR(diagnosis->pipes[0].reynolds, 2300.0, 300.0);
+    const QString text = boundDiagnosisText(*diagnosis);
+    EXPECT_TRUE(
+        text.startsWith("Die Berechnung hat die Höchstzahl von 50 Iterationen erreicht. "
+                        "Nicht konvergiert: Strang 1 (Re = "))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("am Sprung des Reibungsbeiwerts")) << text.toStdString();
+
+    // A network that converges needs no diagnosis.
+    ProjectTables sample;
+    testing::typeSampleNetwork(sample);
+    EXPECT_FALSE(diagnoseBound(networkOf(sample.tables(), kDefaults)));
 }
 
 }  // namespace

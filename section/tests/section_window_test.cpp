@@ -122,5 +122,39 @@ TEST_F(SectionWindow, AppliesTheTitleBlockAndPrintsItToAPdf) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
 }
 
+// "Als PDF speichern" writes the printout of "Drucken", title block included, without a
+// printer; with nothing to draw it says why before asking for a name.
+TEST_F(SectionWindow, SavesThePrintoutAsPdf) {
+    open();
+    applyTitle({"Stadtwerke", "Ortsnetz", "Neubau", "4711"});
+    scripted.fileAnswers = {path("schnitt.pdf")};
+    trigger("AlsPdf1");
+    EXPECT_EQ(scripted.printerDialogs, 0);
+    ASSERT_EQ(scripted.fileRequests.size(), 1u);
+    EXPECT_EQ(scripted.fileRequests[0].filter, QStringLiteral("PDF-Dateien|*.pdf"));
+    EXPECT_EQ(scripted.fileRequests[0].defaultExtension, QStringLiteral("pdf"));
+    ASSERT_TRUE(dir_.read("schnitt.pdf").startsWith("%PDF"));
+    printToPdf(path("gedruckt.pdf"), true);
+    removeGraphFile();
+    trigger("AlsPdf1");
+    EXPECT_EQ(scripted.fileRequests.size(), 1u);
+    EXPECT_EQ(scripted.messages.size(), 1u);
+
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed; the PDF was written";
+    const auto textOf = [&tool](const QString& pdf) {
+        QProcess process;
+        process.start(tool, {pdf, QStringLiteral("-")});
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString saved = textOf(path("schnitt.pdf"));
+    for (const char* expected :
+         {"Energielinie", "Pumpe", "Stadtwerke", "4711", "Durchm. [mm]", "100,50"})
+        EXPECT_TRUE(saved.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_EQ(saved, textOf(path("gedruckt.pdf")));
+}
+
 }  // namespace
 }  // namespace kolma::testing

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "tarnholm/reader.h"
-#include "texts.h"
+#include "tarnholm/texts.h"
 
 namespace tarnholm {
 

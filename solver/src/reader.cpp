@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "texts.h"
+#include "tarnholm/texts.h"
 
 namespace tarnholm {
 

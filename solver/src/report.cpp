@@ -1,7 +1,7 @@
 #include "tarnholm/report.h"
 
 #include "tarnholm/element_laws.h"
-#include "texts.h"
+#include "tarnholm/texts.h"
 
 namespace tarnholm {
 

@@ -7,7 +7,9 @@
 
 #include "Network.h"
 #include "Project.h"
+#include "ProjectFile.h"
 #include "TableOperations.h"
+#include "TextFile.h"
 
 namespace kolma::testing {
 
@@ -51,6 +53,17 @@ inline void typeSampleNetwork(ProjectTables& t) {
               {"0", "2", "4", "6", "8", " ", "", " "});
 }
 
+// The sample project of the installation as "Projekt öffnen" puts it into the tables; returns its
+// settings.
+inline ProjectSettings readExampleProject(ProjectTables& t) {
+    ProjectSettings settings = t.project.settings();
+    readProjectText(convertSeparators(readFileBytes(QStringLiteral(KOLMA_SOURCE_DIR
+                                                                   "/examples/Beispielnetz.ein")),
+                                      Conversion::Open),
+                    t.tables(), settings);
+    return settings;
+}
+
 // The sample network as "eingabe.dat" holds it before the conversion.
 inline const QByteArray kSampleWithCommas =
     "3\t1,305\t1000\t2\t4\t1\t1\n\n"
@@ -70,5 +83,24 @@ inline const QByteArray kSampleWithCommas =
 // The same after the conversion to decimal points: every comma of the sample stands between
 // digits.
 inline const QByteArray kSampleWithPoints = QByteArray(kSampleWithCommas).replace(',', '.');
+
+// The sample network's results as the solver leaves them: heads of the nodes 10, 20, 30, 40;
+// flows and velocities of the pipes 1 and 2; the pump lifting 21,50 m outside its curve.
+inline const QByteArray kSampleGraphFile =
+    "\n1000\n\n12\n\n\n4\n \n    110.000\n    109.500\n    108.700\n    130.200"
+    "\n\n2\n \n        4.00          0.23\n        2.50          0.32";
+inline const QByteArray kSampleReport =
+    "\n------------------------------------------------------------------"
+    "\nEingabedaten: "
+    "\n------------------------------------------------------------------"
+    "\nAnzahl der Knoten: 4"
+    "\n\n\n-------------------------------------------------------------------"
+    "\nAusgabedaten:"
+    "\n-------------------------------------------------------------------\n\n"
+    "\n|Pumpennr.|Durchfluss |   delta h |Pumpentyp"
+    "\n|   [-]   |   [l/s]   |    [-]    |   [-]"
+    "\n|  30-40  |       2.50|     -21.50|  P1"
+    "\nBetriebspunkt der Pumpe liegt nicht im Arbeitsbereich."
+    "\nStuetzwerte der Pumpenkennlinie pruefen!\n\n";
 
 }  // namespace kolma::testing

@@ -35,7 +35,15 @@ std::optional<QString> ScriptedDialogs::getOpenFileName(QWidget*, const FileRequ
 }
 
 std::optional<QString> ScriptedDialogs::getSaveFileName(QWidget* parent, const FileRequest& r) {
-    return getOpenFileName(parent, r);
+    const std::optional<QString> answer = getOpenFileName(parent, r);
+    if (answer && r.chosenFilter) {
+        *r.chosenFilter = filterNames(r.filter).value(0);
+        if (!filterAnswers.empty()) {
+            *r.chosenFilter = filterAnswers.front();
+            filterAnswers.pop_front();
+        }
+    }
+    return answer;
 }
 
 bool ScriptedDialogs::choosePrinter(QWidget*, QPrinter& printer) {

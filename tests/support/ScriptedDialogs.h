@@ -21,7 +21,10 @@ public:
     // Answers, consumed in order.
     std::deque<QMessageBox::StandardButton> messageAnswers;
     std::deque<std::optional<QString>> fileAnswers;  // open and save dialogs alike
-    std::deque<bool> printerAnswers;                 // true = confirmed
+    // The filter entry (its name) chosen in a save dialog that asks for it; the first entry
+    // when none is left.
+    std::deque<QString> filterAnswers;
+    std::deque<bool> printerAnswers;  // true = confirmed
     // Each scripted window is handed to the next function, which may work with it (type into
     // edits, press buttons) and returns the result of execModal. With no function left the
     // window is rejected.

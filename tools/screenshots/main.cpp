@@ -1,8 +1,10 @@
 // kolma_screenshots <examples dir> <output dir> [<report copy>]: opens the sample project in the
 // real main window, computes it with the solver, and photographs the main window, the report
-// viewer, the pump characteristic and the longitudinal section (with the sample title block)
-// offscreen. The report of the calculation is kept as <report copy> when one is named.
+// viewer, the evaluation, the fire flow window with its results, the pump characteristic, the
+// longitudinal section (with the sample title block), the plans and the network check offscreen.
+// The report of the calculation is kept as <report copy> when one is named.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -10,13 +12,18 @@
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QThread>
 #include <QTranslator>
 #include <cstdio>
 
 #include "Camera.h"
+#include "FormLoeschwasser.h"
+#include "FormNetzpruefung.h"
 #include "German.h"
+#include "PlanShots.h"
 #include "StartupWindows.h"
 #include "StringGrid.h"
 #include "TForm1.h"
@@ -62,9 +69,49 @@ void takeFirstPump(kolma::TForm1& main) {
     main.PageControl1->setCurrentWidget(main.TabSheet2);
 }
 
+// Two typos of the kind the network check is for, taken back afterwards: a pipe entered from its
+// later to its earlier node, and a length of 0 m.
+void checkWithTypos(Camera& camera, kolma::TForm1& main) {
+    Camera::Shot& shot = camera.shots[QStringLiteral("FormNetzpruefung")];
+    const Camera::Shot beforeCalculation = shot;
+    shot = {QStringLiteral("netzpruefung.png"), {}};
+    kolma::CellTable& pipes = main.project().pipes();
+    const QString start = pipes.cell(2, 5), end = pipes.cell(3, 5), length = pipes.cell(4, 3);
+    pipes.setCell(2, 5, end);
+    pipes.setCell(3, 5, start);
+    pipes.setCell(4, 3, QStringLiteral("0"));
+    main.Netzpruefung1->trigger();
+    pipes.setCell(2, 5, start);
+    pipes.setCell(3, 5, end);
+    pipes.setCell(4, 3, length);
+    shot = beforeCalculation;
+}
+
+// Fire flow of 96 m³/h at every node with the maximal fire flow, the weakest nodes first.
+void computeFireFlow(QDialog& dialog) {
+    auto& window = static_cast<kolma::FormLoeschwasser&>(dialog);
+    window.MaxSuche->setChecked(true);
+    window.Starten->click();
+    while (window.running()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+    }
+    window.Ergebnisse->sortByColumn(kolma::LoeschwasserTabelle::Restdruck, Qt::AscendingOrder);
+}
+
 void defineShots(Camera& camera, const QDir& work) {
     camera.shots[QStringLiteral("Form5")] = {QStringLiteral("bericht.png"), showResults};
     camera.shots[QStringLiteral("Form4")] = {QStringLiteral("kennlinie.png"), {}};
+    camera.shots[QStringLiteral("FormBewertung")] = {QStringLiteral("bewertung.png"), {}};
+    // Before a calculation: an imported network's warnings are taken as the user takes them.
+    camera.shots[QStringLiteral("FormNetzpruefung")] = {
+        {}, [](QDialog& d) {
+            auto& check = static_cast<kolma::FormNetzpruefung&>(d);
+            if (!check.Berechnen->isHidden())
+                d.setResult(QDialog::Accepted);
+        }};
+    camera.shots[QStringLiteral("FormLoeschwasser")] = {QStringLiteral("loeschwasser.png"),
+                                                        computeFireFlow};
     camera.shots[QStringLiteral("Form10")] = {
         {}, [&camera, work](QDialog& d) {
             auto& editor = static_cast<kolma::TForm10&>(d);
@@ -131,6 +178,9 @@ int main(int argc, char** argv) {
         if (!QFile::copy(work.filePath(QStringLiteral("ausgabe.aus")), reportCopy))
             camera.failures << QStringLiteral("cannot write %1").arg(reportCopy);
     }
+    main.Bewertung1->trigger();
+    checkWithTypos(camera, main);
+    main.Loeschwasser1->trigger();
     takeFirstPump(main);
     main.Button1->click();
 
@@ -138,5 +188,11 @@ int main(int argc, char** argv) {
     photograph(section);
     section.Stempel1Click();
     camera.save(section, QStringLiteral("laengsschnitt.png"));
+    // The import writes its files beside the network: a copy in the working directory keeps
+    // the source tree clean.
+    const QString epanetFile = work.filePath(QStringLiteral("town_pump_tank.inp"));
+    QFile::copy(QStringLiteral(KOLMA_SOURCE_DIR "/model/tests/data/epanet/town_pump_tank.inp"),
+                epanetFile);
+    kolma::photographPlans(camera, main, epanetFile);
     return report(camera, startupMessages);
 }

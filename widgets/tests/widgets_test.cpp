@@ -123,6 +123,9 @@ TEST(QtFilter, PairsBecomeQtFiltersAndSemicolonsSeparatePatterns) {
     // A name without patterns is left out rather than read past the end.
     EXPECT_EQ(qtFilter("Netze|*.inp|Rest"), "Netze (*.inp)");
     EXPECT_EQ(qtFilter(QString()), QString());
+    // The chosen entry is found by position, so the names line up with the Qt entries.
+    EXPECT_EQ(filterNames("Netze|*.inp|Rest"), QStringList{"Netze"});
+    EXPECT_EQ(filterNames("A|*.csv|B|*.csv"), (QStringList{"A", "B"}));
 }
 
 TEST(RunHandler, AnErrorEndsTheHandlerInAnErrorBoxCaptionedKolma) {
