@@ -182,12 +182,13 @@ void TFormLageplan::rebuild() {
     PlanNetworkReading reading = readPlanNetwork(project_.tables(), project_.settings());
     problems_ = reading.problems;
     std::optional<Results> results;
-    outdated_ = false;
+    outdated_.clear();
     if (reading.complete()) {
         try {
             results = latestResults(reading.network).results;
         } catch (const ResultsUnavailable& e) {
-            outdated_ = e.reason == ResultsUnavailable::Reason::Outdated;
+            if (e.reason == ResultsUnavailable::Reason::Outdated)
+                outdated_ = e.message();
         }
     }
     const bool firstPlaces = !Plan->fitted();
@@ -197,6 +198,8 @@ void TFormLageplan::rebuild() {
     if (firstPlaces)
         Plan->showAll();
     showStatus();
+    if (!outdated_.isEmpty())
+        reportOnce(outdatedReported_, outdated_, QStringLiteral("Fehler"));
     if (!problems_.isEmpty())
         reportOnce(problemsReported_,
                    QStringLiteral("Der Lageplan zeigt die Tabellen ohne die Stellen, die nicht "
@@ -223,7 +226,7 @@ void TFormLageplan::showStatus() {
                                         : QStringLiteral("%1 (und %2 weitere Stellen)")
                                               .arg(problems_.front())
                                               .arg(problems_.size() - 1));
-    if (outdated_)
+    if (!outdated_.isEmpty())
         parts << QStringLiteral("Ergebnisse veraltet: bitte neu berechnen.");
     else if (!data_.results && quantity() != PlanQuantity::None && !marksChosen())
         parts << QStringLiteral("Ohne Ergebnisse: erst \"Berechnung\" färbt den Plan.");

@@ -118,9 +118,10 @@ private:
     std::map<PlanQuantity, std::vector<double>> chosenLimits_;  // the user's, by quantity
     std::optional<NodeMarks> marks_;
     QTimer rebuildTimer_;
-    QStringList problems_;   // of the last reading of the tables
-    bool outdated_ = false;  // the latest results are not those of the tables
+    QStringList problems_;  // of the last reading of the tables
+    QString outdated_;      // why the latest results are not those of the tables; "" when they are
     bool problemsReported_ = false;
+    bool outdatedReported_ = false;
     bool ownChange_ = false;     // the window itself changes the project's coordinates
     bool layoutPaused_ = false;  // after "Abbrechen" or a failure, until asked again
     int layoutRun_ = 0;          // the run whose result is awaited; 0 for none
