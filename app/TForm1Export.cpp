@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMenu>
 
+#include "CsvChoice.h"
 #include "Dialogs.h"
 #include "EpanetExport.h"
 #include "Handler.h"
@@ -16,10 +17,6 @@ namespace {
 
 const QString kResultsCaption = QStringLiteral("Ergebnisse exportieren");
 const QString kEpanetCaption = QStringLiteral("EPANET-Netz exportieren");
-// The file dialog's filter entries choose the style of the files.
-const QString kGermanCsv =
-    QStringLiteral("CSV für deutsche Tabellenkalkulation (Semikolon, Dezimalkomma)");
-const QString kInternationalCsv = QStringLiteral("CSV international (Komma, Dezimalpunkt)");
 
 QStringList existing(const ResultFiles& files) {
     QStringList names;
@@ -48,8 +45,7 @@ void TForm1::ErgebnisseExportieren1Click() {
     const ResultTables results = resultTables(network, latestResults(network));
     QString style;
     FileRequest request = saveRequest(
-        QStringLiteral("Ergebnisse exportieren: Grundname der CSV-Dateien"),
-        kGermanCsv + QStringLiteral("|*.csv|") + kInternationalCsv + QStringLiteral("|*.csv"),
+        QStringLiteral("Ergebnisse exportieren: Grundname der CSV-Dateien"), csvFilter(),
         QStringLiteral("csv"), replacedExtension(AktuelleDatei(), QStringLiteral(".csv")));
     request.chosenFilter = &style;
     const auto chosen = dialogs().getSaveFileName(this, request);
@@ -63,8 +59,7 @@ void TForm1::ErgebnisseExportieren1Click() {
                          .arg(present.join(QLatin1Char('\n'))),
                      kResultsCaption))
         return;
-    writeResultFiles(files, results,
-                     style == kInternationalCsv ? CsvStyle::International : CsvStyle::German);
+    writeResultFiles(files, results, csvStyleOf(style));
     QString text = QStringLiteral("Die Ergebnisse stehen in:\n%1\n%2\n%3")
                        .arg(files.nodes, files.pipes, files.pumps);
     if (results.boundReached)

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "Controls.h"
+#include "CsvChoice.h"
 #include "Dialogs.h"
 #include "Handler.h"
 #include "Numbers.h"
@@ -212,13 +213,15 @@ void FormLoeschwasser::ExportierenClick() {
         return;
     FileRequest request;
     request.title = QStringLiteral("Löschwasser exportieren");
-    request.filter = QStringLiteral("CSV-Dateien (Semikolon, Dezimalkomma)|*.csv");
+    request.filter = csvFilter();
     request.fileName = QStringLiteral("Loeschwasser.csv");
     request.defaultExtension = QStringLiteral("csv");
+    QString style;
+    request.chosenFilter = &style;
     const auto file = dialogs().getSaveFileName(this, request);
     if (!file)
         return;
-    writeFileAtomically(*file, csvBytes(tabelle_->csvTable(), CsvStyle::German));
+    writeFileAtomically(*file, csvBytes(tabelle_->csvTable(), csvStyleOf(style)));
 }
 
 void FormLoeschwasser::reject() {

@@ -258,6 +258,25 @@ TEST_F(FireFlowWindow, ExportsTheTableAsGermanCsv) {
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("50;26,67;-")));
 }
 
+// The export offers the same two styles as the other results; the second uses commas and points.
+TEST_F(FireFlowWindow, ExportsTheTableInTheChosenStyle) {
+    WorkingDirectory dir;
+    open(example());
+    start(QStringLiteral("26,67"), QStringLiteral("1,5"), QStringLiteral("13"));
+    ASSERT_TRUE(finishes());
+    scripted.fileAnswers.push_back(dir.filePath(QStringLiteral("fw.csv")));
+    scripted.filterAnswers.push_back(QStringLiteral("CSV international (Komma, Dezimalpunkt)"));
+    window->Exportieren->click();
+    const QStringList lines = QString::fromUtf8(dir.read(QStringLiteral("fw.csv")).mid(3))
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Knoten,Löschwasser [l/s],Restdruck [bar],")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("13,26.67,%1,")
+                                        .arg(cell(0, LoeschwasserTabelle::Restdruck)
+                                                 .remove(QStringLiteral(" *"))
+                                                 .replace(QLatin1Char(','), QLatin1Char('.')))));
+}
+
 TEST(LoeschwasserTabelle, SortsNodesWithoutResultLastInBothOrders) {
     tarnholm::Network net = tarnholm::testnet::Grid(2, 2);
     FireFlowReport report;
