@@ -1,14 +1,22 @@
 #include "EditHistory.h"
 
+#include <utility>
+
 #include "Project.h"
 
 namespace kolma {
 
 EditHistory::EditHistory(Project& project, QObject* parent)
-    : QObject(parent), project_(project), settings_(project.settings()) {
+    : QObject(parent),
+      project_(project),
+      settings_(project.settings()),
+      coordinates_(project.coordinates()),
+      checkValves_(project.checkValves()) {
     for (CellTable* table : {&project.pipes(), &project.pumps(), &project.nodes()})
         table->setObserver(this);
     connect(&project, &Project::settingsChanged, this, &EditHistory::settingsChanged);
+    connect(&project, &Project::coordinatesChanged, this, &EditHistory::coordinatesChanged);
+    connect(&project, &Project::checkValvesChanged, this, &EditHistory::checkValvesChanged);
 }
 
 EditHistory::~EditHistory() {
@@ -26,9 +34,7 @@ void EditHistory::endStep() {
 }
 
 void EditHistory::recordCurrentFile(const QString& before, const QString& after) {
-    if (!open_.fileBefore)
-        open_.fileBefore = before;
-    open_.fileAfter = after;
+    open_.file.note(before, after);
     commitLoose();
 }
 
@@ -41,16 +47,30 @@ void EditHistory::cellsChanged(CellTable& table, const std::vector<CellChange>& 
     commitLoose();
 }
 
+template <typename T>
+void EditHistory::record(T& recorded, const T& now, Change<T> Step::*change) {
+    const T was = std::exchange(recorded, now);
+    if (replaying_)
+        return;
+    (open_.*change).note(was, recorded);
+    commitLoose();
+}
+
 void EditHistory::settingsChanged() {
-    const ProjectSettings now = project_.settings();
-    if (!replaying_) {
-        if (!open_.settingsBefore)
-            open_.settingsBefore = settings_;
-        open_.settingsAfter = now;
-    }
-    settings_ = now;
-    if (!replaying_)
-        commitLoose();
+    record(settings_, project_.settings(), &Step::settings);
+}
+
+void EditHistory::coordinatesChanged(Placing placing) {
+    if (placing == Placing::Edit)
+        return record(coordinates_, project_.coordinates(), &Step::coordinates);
+    // The plan's own layout: the next step starts from it, and a step still open ends with it.
+    coordinates_ = project_.coordinates();
+    if (!replaying_ && open_.coordinates.before)
+        open_.coordinates.after = coordinates_;
+}
+
+void EditHistory::checkValvesChanged() {
+    record(checkValves_, project_.checkValves(), &Step::checkValves);
 }
 
 void EditHistory::commitLoose() {
@@ -58,24 +78,31 @@ void EditHistory::commitLoose() {
         return;
     Step step = std::move(open_);
     open_ = Step();
-    // Settings changed and changed back are no change.
-    if (step.settingsBefore && *step.settingsBefore == step.settingsAfter)
-        step.settingsBefore.reset();
-    if (step.fileBefore && *step.fileBefore == step.fileAfter)
-        step.fileBefore.reset();
+    step.settings.dropIfUnchanged();
+    step.coordinates.dropIfUnchanged();
+    step.checkValves.dropIfUnchanged();
+    step.file.dropIfUnchanged();
     if (!step.empty())
         push(std::move(step));
 }
 
+long long EditHistory::Step::weight() const {
+    long long weight = static_cast<long long>(cells.size());
+    if (coordinates.before)
+        weight += static_cast<long long>(coordinates.before->nodes.size() +
+                                         coordinates.after.nodes.size());
+    return weight;
+}
+
 void EditHistory::push(Step step) {
     for (const Step& dropped : undone_)
-        cellChanges_ -= static_cast<long long>(dropped.cells.size());
+        cellChanges_ -= dropped.weight();
     undone_.clear();
-    cellChanges_ += static_cast<long long>(step.cells.size());
+    cellChanges_ += step.weight();
     steps_.push_back(std::move(step));
     while (static_cast<int>(steps_.size()) > kKeptSteps &&
            (static_cast<int>(steps_.size()) > kMaxSteps || cellChanges_ > kMaxCellChanges)) {
-        cellChanges_ -= static_cast<long long>(steps_.front().cells.size());
+        cellChanges_ -= steps_.front().weight();
         steps_.pop_front();
     }
     emit historyChanged();
@@ -127,11 +154,15 @@ std::optional<EditHistory::Place> EditHistory::replay(const Step& step, Directio
             add(edit);
     for (const auto& [table, tableWrites] : writes)
         table->setCells(tableWrites);
-    if (step.settingsBefore)
-        project_.setSettings(back ? *step.settingsBefore : step.settingsAfter);
+    if (step.settings.before)
+        project_.setSettings(step.settings.in(direction));
+    if (step.coordinates.before)
+        project_.setCoordinates(step.coordinates.in(direction));
+    if (step.checkValves.before)
+        project_.setCheckValves(step.checkValves.in(direction));
     replaying_ = false;
-    if (step.fileBefore)
-        emit currentFileRestored(back ? *step.fileBefore : step.fileAfter);
+    if (step.file.before)
+        emit currentFileRestored(step.file.in(direction));
     if (step.cells.empty())
         return std::nullopt;
     const Edit& first = step.cells.front();
@@ -144,6 +175,8 @@ void EditHistory::clear() {
     open_ = Step();
     cellChanges_ = 0;
     settings_ = project_.settings();
+    coordinates_ = project_.coordinates();
+    checkValves_ = project_.checkValves();
     emit historyChanged();
 }
 

@@ -1,6 +1,8 @@
-// Undo and redo of the project: every change of the three tables and the settings is recorded
-// as it happens, grouped into steps (one handler, one paste, one import, one cell typed into a
-// grid), and a step is taken back or done again as a whole, restoring the exact cell texts.
+// Undo and redo of the project: every change of the three tables, the settings, the plan's places
+// and the check valves is recorded as it happens, grouped into steps (one handler, one paste, one
+// import, one cell typed into a grid, one node dragged in the plan), and a step is taken back or
+// done again as a whole, restoring the exact cell texts. The plan's own layout of nodes without a
+// place is no step: taking it back would only make the plan lay them out again.
 #pragma once
 
 #include <QObject>
@@ -11,6 +13,8 @@
 #include <vector>
 
 #include "CellTable.h"
+#include "CheckValves.h"
+#include "PlanCoordinates.h"
 #include "ProjectSettings.h"
 
 namespace kolma {
@@ -22,12 +26,12 @@ class EditHistory : public QObject, private CellObserver {
 
 public:
     // The newest steps always kept; older ones are kept too while the history holds at most
-    // kMaxSteps steps and kMaxCellChanges recorded cell changes.
+    // kMaxSteps steps and kMaxCellChanges recorded cell changes (a node place counts as one).
     static constexpr int kKeptSteps = 100;
     static constexpr int kMaxSteps = 1000;
     static constexpr long long kMaxCellChanges = 1'000'000;
 
-    // Records the changes of the project's tables and settings from now on.
+    // Records the changes of the project from now on.
     explicit EditHistory(Project& project, QObject* parent = nullptr);
     ~EditHistory() override;
     EditHistory(const EditHistory&) = delete;
@@ -68,31 +72,62 @@ private:
         CellTable* table;
         CellChange change;
     };
+    enum class Direction { Back, Forward };
+    // A value of the project a step changed: as it was before the step and after it.
+    template <typename T>
+    struct Change {
+        std::optional<T> before;  // none: the step left the value alone
+        T after;
+        void note(const T& was, const T& now) {
+            if (!before)
+                before = was;
+            after = now;
+        }
+        // Changed and changed back is no change.
+        void dropIfUnchanged() {
+            if (before && *before == after)
+                before.reset();
+        }
+        const T& in(Direction direction) const {
+            return direction == Direction::Back ? *before : after;
+        }
+    };
     struct Step {
         std::vector<Edit> cells;
-        std::optional<ProjectSettings> settingsBefore;
-        ProjectSettings settingsAfter;
-        std::optional<QString> fileBefore;
-        QString fileAfter;
-        bool empty() const { return cells.empty() && !settingsBefore && !fileBefore; }
+        Change<ProjectSettings> settings;
+        Change<PlanCoordinates> coordinates;
+        Change<CheckValves> checkValves;
+        Change<QString> file;
+        bool empty() const {
+            return cells.empty() && !settings.before && !coordinates.before &&
+                   !checkValves.before && !file.before;
+        }
+        long long weight() const;
     };
-    enum class Direction { Back, Forward };
 
     void cellsChanged(CellTable& table, const std::vector<CellChange>& changes) override;
+    // Takes the project's new value as recorded and notes the change in the open step.
+    template <typename T>
+    void record(T& recorded, const T& now, Change<T> Step::*change);
     void settingsChanged();
+    void coordinatesChanged(Placing placing);
+    void checkValvesChanged();
     // Commits the open step when no step is open around it.
     void commitLoose();
     void push(Step step);
     std::optional<Place> replay(const Step& step, Direction direction);
 
     Project& project_;
-    ProjectSettings settings_;  // the settings as last recorded
+    // The project's values as last recorded, what a step that changes them started from.
+    ProjectSettings settings_;
+    PlanCoordinates coordinates_;
+    CheckValves checkValves_;
     int depth_ = 0;
     Step open_;
     bool replaying_ = false;
-    std::deque<Step> steps_;   // oldest first
-    std::deque<Step> undone_;  // most recently undone last
-    long long cellChanges_ = 0;
+    std::deque<Step> steps_;     // oldest first
+    std::deque<Step> undone_;    // most recently undone last
+    long long cellChanges_ = 0;  // the weight of all kept steps
 };
 
 // One step for the lifetime of the object; with a file name getter, a change of the current file

@@ -22,6 +22,11 @@ namespace kolma {
 
 struct Network;
 
+// Who changed the places: the user or an import, a change the edit history keeps; or the
+// plan's layout of the nodes that had none, which the plan repeats whenever places are missing
+// and so is no step of its own.
+enum class Placing { Edit, Layout };
+
 // How a node came by its place.
 enum class Placement {
     Given,      // by the user (dragged) or by an imported network: the layout keeps it

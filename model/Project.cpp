@@ -15,11 +15,18 @@ void Project::setSettings(const ProjectSettings& settings) {
     emit settingsChanged();
 }
 
-void Project::setCoordinates(const PlanCoordinates& coordinates) {
+void Project::setCoordinates(const PlanCoordinates& coordinates, Placing placing) {
     if (coordinates == coordinates_ && coordinates.origin == coordinates_.origin)
         return;
     coordinates_ = coordinates;
-    emit coordinatesChanged();
+    emit coordinatesChanged(placing);
+}
+
+void Project::setCheckValves(const CheckValves& valves) {
+    if (valves == checkValves_)
+        return;
+    checkValves_ = valves;
+    emit checkValvesChanged();
 }
 
 }  // namespace kolma

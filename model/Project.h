@@ -36,16 +36,17 @@ public:
     // The places of the nodes in the plan and the bends of the pipes (Lageplan), kept in the
     // side file "<name>.lage" beside the project file; a reset of the tables clears them.
     const PlanCoordinates& coordinates() const { return coordinates_; }
-    void setCoordinates(const PlanCoordinates& coordinates);
+    void setCoordinates(const PlanCoordinates& coordinates, Placing placing = Placing::Edit);
 
     // The pipes with a check valve, kept in the side file "<name>.rsk"; a reset of the tables
     // clears them.
     const CheckValves& checkValves() const { return checkValves_; }
-    void setCheckValves(const CheckValves& valves) { checkValves_ = valves; }
+    void setCheckValves(const CheckValves& valves);
 
 signals:
     void settingsChanged();
-    void coordinatesChanged();
+    void coordinatesChanged(Placing placing);
+    void checkValvesChanged();
 
 private:
     // Views hold pointers to the tables, so they never move.

@@ -341,12 +341,12 @@ void TFormLageplan::nodeDropped(int node, const QPointF& plan) {
         return;
     PlanCoordinates coordinates = project_.coordinates();
     coordinates.nodes[data_.nodes[node].number] = {plan, Placement::Given};
-    takeCoordinates(coordinates);
+    takeCoordinates(coordinates, Placing::Edit);
 }
 
-void TFormLageplan::takeCoordinates(const PlanCoordinates& coordinates) {
+void TFormLageplan::takeCoordinates(const PlanCoordinates& coordinates, Placing placing) {
     ownChange_ = true;
-    project_.setCoordinates(coordinates);
+    project_.setCoordinates(coordinates, placing);
     ownChange_ = false;
     rebuild();
 }
@@ -363,8 +363,11 @@ void TFormLageplan::startLayout(LayoutScope scope) {
     layoutRun_ = run;
     delete watcher_;
     watcher_ = new QFutureWatcher<LayoutOutcome>(this);
-    connect(watcher_, &QFutureWatcher<LayoutOutcome>::finished, this,
-            [this, run, request] { layoutDone(run, request); });
+    connect(watcher_, &QFutureWatcher<LayoutOutcome>::finished, this, [this, run, request, scope] {
+        // Laying out the nodes without a place is the plan's own doing; moving placed
+        // nodes again is the user's.
+        layoutDone(run, request, scope == LayoutScope::Unplaced ? Placing::Layout : Placing::Edit);
+    });
     // Graphviz cannot be interrupted: the thread works on its own copy of the input, and
     // "Abbrechen" only stops waiting for it.
     watcher_->setFuture(QtConcurrent::run([input = request.input]() -> LayoutOutcome {
@@ -381,7 +384,7 @@ void TFormLageplan::startLayout(LayoutScope scope) {
     showStatus();
 }
 
-void TFormLageplan::layoutDone(int run, const PlanLayoutRequest& request) {
+void TFormLageplan::layoutDone(int run, const PlanLayoutRequest& request, Placing placing) {
     if (run != layoutRun_)
         return;  // cancelled
     LayoutOutcome outcome = watcher_->result();
@@ -398,7 +401,7 @@ void TFormLageplan::layoutDone(int run, const PlanLayoutRequest& request) {
         return;
     }
     const bool firstPlaces = data_.unplacedCount() == static_cast<int>(data_.nodes.size());
-    takeCoordinates(withLayout(project_.coordinates(), data_, request, outcome.places));
+    takeCoordinates(withLayout(project_.coordinates(), data_, request, outcome.places), placing);
     if (firstPlaces)
         Plan->showAll();
     emit layoutFinished();

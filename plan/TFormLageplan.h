@@ -97,9 +97,9 @@ private:
     void showStatus();
     void reportOnce(bool& reported, const QString& text, const QString& caption);
     void startLayout(LayoutScope scope);
-    void layoutDone(int run, const PlanLayoutRequest& request);
+    void layoutDone(int run, const PlanLayoutRequest& request, Placing placing);
     void endLayout();
-    void takeCoordinates(const PlanCoordinates& coordinates);
+    void takeCoordinates(const PlanCoordinates& coordinates, Placing placing);
     void elementClicked(const PlanElement& element, bool adding);
     void nodeMoved(int node, const QPointF& plan);
     void nodeDropped(int node, const QPointF& plan);

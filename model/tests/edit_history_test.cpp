@@ -112,6 +112,45 @@ TEST_F(History, TheCurrentFileChangesWithItsStep) {
     EXPECT_EQ(restored, QStringList({"alt.ein", "Unbenannt.ein"}));
 }
 
+// An import brings the plan and the check valves of its network; its undo gives back those of
+// the tables it restores, so that "Fertigstellen" writes no foreign side files. A dragged node is
+// a step; the plan's own layout of nodes without a place is none, and the next step starts from
+// it.
+TEST_F(History, PlacesAndCheckValvesGoWithTheirStep) {
+    const auto place = [](PlanCoordinates coordinates, int node, double x) {
+        coordinates.nodes[node] = {QPointF(x, 0), Placement::Given};
+        return coordinates;
+    };
+    const PlanCoordinates old = place({}, 1, 0);
+    project.setCoordinates(old);
+    history.clear();
+    const PlanCoordinates imported = place({}, 7, 5);
+    const CheckValves valves = {{"3", 7}};
+    {
+        const EditStep step(history);
+        TabellenZuruecksetzen(tables());
+        project.setCoordinates(imported);
+        project.setCheckValves(valves);
+    }
+    const PlanCoordinates laidOut = place(imported, 8, 9);
+    project.setCoordinates(laidOut, Placing::Layout);
+    EXPECT_EQ(history.undoCount(), 1);
+    const PlanCoordinates dragged = place(laidOut, 7, 6);
+    project.setCoordinates(dragged);
+    ASSERT_EQ(history.undoCount(), 2);
+
+    history.undo();
+    EXPECT_EQ(project.coordinates(), laidOut);
+    history.undo();
+    EXPECT_EQ(project.coordinates(), old);
+    EXPECT_TRUE(project.checkValves().empty());
+    history.redo();
+    EXPECT_EQ(project.coordinates(), imported);
+    EXPECT_EQ(project.checkValves(), valves);
+    history.redo();
+    EXPECT_EQ(project.coordinates(), dragged);
+}
+
 TEST_F(History, ClearingForgetsEveryStepTheOpenOneIncluded) {
     pipes.setCell(1, 1, "7");
     {
