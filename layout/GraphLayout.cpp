@@ -652,23 +652,6 @@ void placeFixedPart(const Part& part, const std::vector<PlanPoint>& layout,
 
 // --- Arrangement ---
 
-struct Box {
-    double minX = std::numeric_limits<double>::infinity();
-    double minY = std::numeric_limits<double>::infinity();
-    double maxX = -std::numeric_limits<double>::infinity();
-    double maxY = -std::numeric_limits<double>::infinity();
-
-    void add(const PlanPoint& p) {
-        minX = std::min(minX, p.x);
-        minY = std::min(minY, p.y);
-        maxX = std::max(maxX, p.x);
-        maxY = std::max(maxY, p.y);
-    }
-    bool empty() const { return minX > maxX; }
-    double width() const { return maxX - minX; }
-    double height() const { return maxY - minY; }
-};
-
 // A part without fixed nodes, laid out at the plan's scale but not yet placed.
 struct FreeShape {
     const Part* part;
@@ -677,12 +660,12 @@ struct FreeShape {
 
 // Puts the free parts, largest first, in rows below whatever is placed already and left-aligned
 // with it (from the origin when nothing is); each part keeps its shape.
-void packFreeParts(std::vector<FreeShape>& shapes, const Box& placed, double gap,
+void packFreeParts(std::vector<FreeShape>& shapes, const PlanBox& placed, double gap,
                    std::vector<PlanPoint>& result) {
     std::stable_sort(shapes.begin(), shapes.end(), [](const FreeShape& l, const FreeShape& r) {
         return l.part->nodes.size() > r.part->nodes.size();
     });
-    std::vector<Box> boxes(shapes.size());
+    std::vector<PlanBox> boxes(shapes.size());
     double area = 0;
     double widest = 0;
     for (std::size_t i = 0; i < shapes.size(); ++i) {
@@ -699,7 +682,7 @@ void packFreeParts(std::vector<FreeShape>& shapes, const Box& placed, double gap
     double x = left;
     double rowHeight = 0;
     for (std::size_t i = 0; i < shapes.size(); ++i) {
-        const Box& box = boxes[i];
+        const PlanBox& box = boxes[i];
         if (x > left && x + box.width() > left + rowWidth) {
             top -= rowHeight + gap;
             x = left;
@@ -802,7 +785,7 @@ std::vector<PlanPoint> layoutNetwork(const LayoutInput& input) {
         }
     }
 
-    Box placed;
+    PlanBox placed;
     std::vector<FreeShape> freeShapes;
     for (std::size_t c = 0; c < parts.size(); ++c) {
         const Part& part = parts[c];

@@ -4,6 +4,8 @@
 // others are laid out around them at their scale. Standard library and Graphviz only.
 #pragma once
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -15,6 +17,25 @@ namespace kolma {
 struct PlanPoint {
     double x = 0;
     double y = 0;
+};
+
+// The smallest rectangle, parallel to the axes, that holds the points added; empty before the
+// first.
+struct PlanBox {
+    double minX = std::numeric_limits<double>::infinity();
+    double minY = std::numeric_limits<double>::infinity();
+    double maxX = -std::numeric_limits<double>::infinity();
+    double maxY = -std::numeric_limits<double>::infinity();
+
+    void add(const PlanPoint& p) {
+        minX = std::min(minX, p.x);
+        minY = std::min(minY, p.y);
+        maxX = std::max(maxX, p.x);
+        maxY = std::max(maxY, p.y);
+    }
+    bool empty() const { return minX > maxX; }
+    double width() const { return maxX - minX; }
+    double height() const { return maxY - minY; }
 };
 
 // A pipe or pump between the nodes a and b (indices into the nodes). length is the pipe length in

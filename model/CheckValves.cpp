@@ -48,21 +48,17 @@ QByteArray checkValveFileBytes(const CheckValves& valves) {
 
 CheckValveReading parseCheckValveFile(const QString& text) {
     CheckValveReading reading;
-    const QStringList lines = text.split(QLatin1Char('\n'));
     static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
-            continue;
-        const QStringList tokens = line.split(blanks);
+    for (const DataLine& line : dataLines(text)) {
+        const QStringList tokens = line.text.split(blanks);
         bool ok = false;
         const int upstream = tokens.size() == 2 ? tokens[1].toInt(&ok) : 0;
         if (ok)
             reading.valves.push_back({tokens[0], upstream});
         else
             reading.problems << QStringLiteral("Zeile %1: '%2' ist keine Strang- und Knotennummer.")
-                                    .arg(i + 1)
-                                    .arg(line);
+                                    .arg(line.number)
+                                    .arg(line.text);
     }
     return reading;
 }

@@ -268,10 +268,16 @@ private:
         }
     }
 
-    // A pipe or pump joins two distinct defined nodes and has an ID of its own.
-    void checkLink(const InpLine& line) {
+    // A pipe, pump or valve joins two distinct defined nodes and has an ID of its own.
+    template <typename Link>
+    Link linkOf(const InpLine& line) {
         checkEnds(line);
         claimLinkId(line);
+        Link link;
+        link.id = line.tokens[0];
+        link.from = line.tokens[1];
+        link.to = line.tokens[2];
+        return link;
     }
 
     void checkEnds(const InpLine& line) const {
@@ -296,11 +302,7 @@ private:
             network_.headLoss == HeadLossFormula::DarcyWeisbach ? lengthFactor_ : 1.0;
         for (const InpLine& line : linesOf(QStringLiteral("PIPES"))) {
             require(line, 6);
-            checkLink(line);
-            EpanetPipe pipe;
-            pipe.id = line.tokens[0];
-            pipe.from = line.tokens[1];
-            pipe.to = line.tokens[2];
+            EpanetPipe pipe = linkOf<EpanetPipe>(line);
             pipe.length = positive(line, 3, QStringLiteral("Die Länge")) * lengthFactor_;
             pipe.diameter = positive(line, 4, QStringLiteral("Der Durchmesser")) * diameterFactor_;
             pipe.roughness = positive(line, 5, QStringLiteral("Die Rauheit")) * roughnessFactor;
@@ -335,7 +337,7 @@ private:
         QStringList refused;
         for (const InpLine& line : linesOf(QStringLiteral("VALVES"))) {
             require(line, 6);
-            checkLink(line);
+            EpanetValve valve = linkOf<EpanetValve>(line);
             const QString type = line.tokens[4].toUpper();
             if (kUnrepresentableValves.contains(type)) {
                 refused << QStringLiteral("Zeile %1: %2 '%3'")
@@ -346,10 +348,6 @@ private:
             if (type != QLatin1String("TCV") && type != QLatin1String("GPV"))
                 refuse(section_, line.number,
                        QStringLiteral("unbekannter Armaturentyp '%1'.").arg(line.tokens[4]));
-            EpanetValve valve;
-            valve.id = line.tokens[0];
-            valve.from = line.tokens[1];
-            valve.to = line.tokens[2];
             valve.type = type;
             valve.diameter = positive(line, 3, QStringLiteral("Der Durchmesser")) * diameterFactor_;
             valve.line = line.number;
@@ -388,11 +386,7 @@ private:
     void readPumps() {
         for (const InpLine& line : linesOf(QStringLiteral("PUMPS"))) {
             require(line, 3);
-            checkLink(line);
-            EpanetPump pump;
-            pump.id = line.tokens[0];
-            pump.from = line.tokens[1];
-            pump.to = line.tokens[2];
+            EpanetPump pump = linkOf<EpanetPump>(line);
             pump.line = line.number;
             PumpCurve use{line.number, QString(), 1.0};
             readPumpProperties(line, use);

@@ -47,12 +47,8 @@ void appendNodes(QString& text, const PlanCoordinates& coordinates, Placement pl
 class PlanFileReader {
 public:
     PlanFileReading read(const QString& text) {
-        QString content = text;
-        if (content.startsWith(QChar(0xFEFF)))
-            content.remove(0, 1);
-        const QStringList lines = content.split(QLatin1Char('\n'));
-        for (int i = 0; i < lines.size(); ++i)
-            readLine(i + 1, lines[i].trimmed());
+        for (const DataLine& line : dataLines(text))
+            readLine(line.number, line.text);
         return std::move(reading_);
     }
 
@@ -64,8 +60,6 @@ private:
     }
 
     void readLine(int line, const QString& content) {
-        if (content.isEmpty() || content.startsWith(QLatin1Char(';')))
-            return;
         if (content.startsWith(QLatin1Char('['))) {
             readHeader(line, content);
             return;

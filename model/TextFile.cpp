@@ -58,6 +58,19 @@ QString readTextFile(const QString& fileName) {
     return decodeText(readFileBytes(fileName));
 }
 
+std::vector<DataLine> dataLines(const QString& text) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    std::vector<DataLine> data;
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines[i].trimmed();
+        if (i == 0 && line.startsWith(QChar(0xFEFF)))
+            line = line.mid(1).trimmed();
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char(';')))
+            data.push_back({i + 1, line});
+    }
+    return data;
+}
+
 namespace {
 
 int lastSeparator(const QString& fileName) {

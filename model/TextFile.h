@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace kolma {
 
@@ -22,6 +23,16 @@ QString decodeText(const QByteArray& bytes);
 
 // The file as text (readFileBytes, then decodeText).
 QString readTextFile(const QString& fileName);
+
+// A line of a side file that holds data: its number (from 1) and its text, trimmed.
+struct DataLine {
+    int number = 0;
+    QString text;
+};
+
+// The lines of a side file's text without empty lines and comments (lines starting with ";"); a
+// byte order mark before the first line is no text.
+std::vector<DataLine> dataLines(const QString& text);
 
 // Lines longer than this are shown split: a text layout wraps a line without blanks in a time
 // that grows with the square of its length (a single line of a megabyte takes a minute).

@@ -48,34 +48,23 @@ double medianDrawnLength(const LayoutInput& input, const std::vector<PlanPoint>&
     return median(lengths);
 }
 
-struct Box {
-    double minX = std::numeric_limits<double>::infinity();
-    double minY = std::numeric_limits<double>::infinity();
-    double maxX = -std::numeric_limits<double>::infinity();
-    double maxY = -std::numeric_limits<double>::infinity();
+bool contains(const PlanBox& b, const PlanPoint& p) {
+    return p.x >= b.minX && p.x <= b.maxX && p.y >= b.minY && p.y <= b.maxY;
+}
 
-    void add(const PlanPoint& p) {
-        minX = std::min(minX, p.x);
-        minY = std::min(minY, p.y);
-        maxX = std::max(maxX, p.x);
-        maxY = std::max(maxY, p.y);
-    }
-    bool contains(const PlanPoint& p) const {
-        return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
-    }
-    bool overlaps(const Box& o) const {
-        return minX <= o.maxX && o.minX <= maxX && minY <= o.maxY && o.minY <= maxY;
-    }
-    // Distance between the boxes, zero when they overlap.
-    double gapTo(const Box& o) const {
-        const double dx = std::max({0.0, o.minX - maxX, minX - o.maxX});
-        const double dy = std::max({0.0, o.minY - maxY, minY - o.maxY});
-        return std::hypot(dx, dy);
-    }
-};
+bool overlap(const PlanBox& a, const PlanBox& b) {
+    return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
+}
 
-Box boxOf(const std::vector<PlanPoint>& plan, int first, int last) {
-    Box box;
+// Distance between the boxes, zero when they overlap.
+double gapBetween(const PlanBox& a, const PlanBox& b) {
+    const double dx = std::max({0.0, b.minX - a.maxX, a.minX - b.maxX});
+    const double dy = std::max({0.0, b.minY - a.maxY, a.minY - b.maxY});
+    return std::hypot(dx, dy);
+}
+
+PlanBox boxOf(const std::vector<PlanPoint>& plan, int first, int last) {
+    PlanBox box;
     for (int i = first; i <= last; ++i) {
         box.add(plan[static_cast<std::size_t>(i)]);
     }
@@ -359,12 +348,12 @@ TEST(LayoutNetwork, SeparatePartsAndIsolatedNodesDoNotOverlap) {
     }
     const std::vector<PlanPoint> plan = layoutNetwork(input);
     expectSoundPlan(input, plan);
-    const Box first = boxOf(plan, 0, 24);
-    const Box second = boxOf(plan, 25, 49);
-    EXPECT_FALSE(first.overlaps(second));
+    const PlanBox first = boxOf(plan, 0, 24);
+    const PlanBox second = boxOf(plan, 25, 49);
+    EXPECT_FALSE(overlap(first, second));
     for (int i = 50; i < 53; ++i) {
-        EXPECT_FALSE(first.contains(plan[static_cast<std::size_t>(i)])) << "node " << i;
-        EXPECT_FALSE(second.contains(plan[static_cast<std::size_t>(i)])) << "node " << i;
+        EXPECT_FALSE(contains(first, plan[static_cast<std::size_t>(i)])) << "node " << i;
+        EXPECT_FALSE(contains(second, plan[static_cast<std::size_t>(i)])) << "node " << i;
     }
 
     // The second town fixed far from the origin: the free one lies beside it, not on it and not
@@ -376,14 +365,14 @@ TEST(LayoutNetwork, SeparatePartsAndIsolatedNodesDoNotOverlap) {
     }
     const std::vector<PlanPoint> beside = layoutNetwork(input);
     expectSoundPlan(input, beside);
-    const Box freeBox = boxOf(beside, 0, 24);
-    const Box fixedBox = boxOf(beside, 25, 49);
-    EXPECT_FALSE(freeBox.overlaps(fixedBox));
-    EXPECT_LT(freeBox.gapTo(fixedBox), 1000.0);
+    const PlanBox freeBox = boxOf(beside, 0, 24);
+    const PlanBox fixedBox = boxOf(beside, 25, 49);
+    EXPECT_FALSE(overlap(freeBox, fixedBox));
+    EXPECT_LT(gapBetween(freeBox, fixedBox), 1000.0);
     for (int i = 50; i < 53; ++i) {
-        EXPECT_FALSE(freeBox.contains(beside[static_cast<std::size_t>(i)])) << "node " << i;
-        EXPECT_FALSE(fixedBox.contains(beside[static_cast<std::size_t>(i)])) << "node " << i;
-        EXPECT_LT(fixedBox.gapTo(boxOf(beside, i, i)), 2000.0) << "node " << i;
+        EXPECT_FALSE(contains(freeBox, beside[static_cast<std::size_t>(i)])) << "node " << i;
+        EXPECT_FALSE(contains(fixedBox, beside[static_cast<std::size_t>(i)])) << "node " << i;
+        EXPECT_LT(gapBetween(fixedBox, boxOf(beside, i, i)), 2000.0) << "node " << i;
     }
 }
 
