@@ -28,9 +28,15 @@ public:
           value_(value) {
         setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
+    // Cells without a number sort below every number, so that they cannot break the order of the
+    // others.
     bool operator<(const QTableWidgetItem& other) const override {
         const auto* number = dynamic_cast<const NumberItem*>(&other);
-        return number ? value_ < number->value_ : QTableWidgetItem::operator<(other);
+        if (!number)
+            return QTableWidgetItem::operator<(other);
+        if (std::isnan(value_) || std::isnan(number->value_))
+            return !std::isnan(value_);
+        return value_ < number->value_;
     }
 
 private:

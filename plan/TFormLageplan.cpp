@@ -28,10 +28,6 @@ const QString kCaption = QStringLiteral("Lageplan");
 // Table edits come in bursts (a paste, a reset): the plan is read again once they rest.
 constexpr int kRebuildDelay = 150;  // [ms]
 
-QSettings userSettings() {
-    return QSettings(QStringLiteral("KOLMA"), QStringLiteral("KOLMA1"));
-}
-
 QString limitsKey(PlanQuantity quantity) {
     return QStringLiteral("Lageplan/Klassengrenzen/") + quantityKey(quantity);
 }
@@ -149,7 +145,7 @@ void TFormLageplan::connectProject() {
 }
 
 void TFormLageplan::loadSettings() {
-    QSettings settings = userSettings();
+    QSettings settings;
     for (PlanQuantity quantity : kPlanQuantities) {
         const auto limits = limitsFromSetting(settings.value(limitsKey(quantity)).toString());
         if (!limits.empty())
@@ -161,7 +157,7 @@ void TFormLageplan::loadSettings() {
 }
 
 void TFormLageplan::saveLimits(PlanQuantity quantity) const {
-    QSettings settings = userSettings();
+    QSettings settings;
     const auto chosen = chosenLimits_.find(quantity);
     if (chosen == chosenLimits_.end())
         settings.remove(limitsKey(quantity));
@@ -270,7 +266,7 @@ void TFormLageplan::applyLook() {
 
 void TFormLageplan::FarbgebungChange() {
     if (!marksChosen())
-        userSettings().setValue(kQuantityKey, Farbgebung->currentText());
+        QSettings().setValue(kQuantityKey, Farbgebung->currentText());
     applyLook();
     showStatus();
 }

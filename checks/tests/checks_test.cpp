@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <limits>
 
 #include "DesignLimitsSettings.h"
 #include "FormBewertung.h"
@@ -113,6 +114,19 @@ TEST(FormBewertung, ShowsSortsByValueAndJudgesAgainWithNewLimits) {
     EXPECT_DOUBLE_EQ(asked[1].maxPressure, 7.5);
     EXPECT_EQ(loadDesignLimits().storeys, 5) << "kept in the user's settings";
     saveDesignLimits(DesignLimits{});
+}
+
+// A node without a ground level has no pressure; it must not break the order of the others.
+TEST(FormBewertung, NodeWithoutPressureKeepsTheOthersInOrder) {
+    Evaluation e = sampleEvaluation(DesignLimits{});
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    e.nodes.insert(e.nodes.begin() + 1, {4, "12", 120.0, none, none, NodeFlag::NoGround});
+    FormBewertung form([&e](const DesignLimits&) { return e; }, DesignLimits{});
+    form.BewertungKnoten->sortItems(3);
+    QStringList order;
+    for (int row = 0; row < form.BewertungKnoten->rowCount(); ++row)
+        order << form.BewertungKnoten->item(row, 0)->text();
+    EXPECT_EQ(order, QStringList({"10", "9", "11", "12"}));
 }
 
 TEST(FormGrenzwerte, ValueThatIsNoNumberIsRefusedAndTheDialogStays) {

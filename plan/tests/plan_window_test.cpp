@@ -39,7 +39,7 @@ class PlanWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         // The user's settings of these tests stay in a directory of their own.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_.path());
         typeSampleNetwork(t);
     }
     void TearDown() override { delete window; }
