@@ -44,7 +44,7 @@ bool tablesEmpty(const Network& network) {
 QString placeText(const CellPlace& place) {
     if (place.table == TableId::Pumps)
         return QStringLiteral("Pumpentabelle, Pumpe %1")
-            .arg((place.row + kPumpBlockRows - 1) / kPumpBlockRows);
+            .arg(pumpBlockOf(place.row));
     return QStringLiteral("%1, Zeile %2").arg(tableName(place.table)).arg(place.row);
 }
 

@@ -47,7 +47,7 @@ PlanElement elementOfRow(TableId table, int row) {
         case TableId::Pipes:
             return {PlanElementKind::Pipe, row};
         case TableId::Pumps:
-            return {PlanElementKind::Pump, (row + kPumpBlockRows - 1) / kPumpBlockRows};
+            return {PlanElementKind::Pump, pumpBlockOf(row)};
         case TableId::Nodes:
             break;
     }

@@ -80,7 +80,7 @@ void FormNetzpruefung::fill(const std::vector<Finding>& findings) {
     for (int r = 0; r < static_cast<int>(findings.size()); ++r) {
         const Finding& f = findings[r];
         const QString row = f.place ? QString::number(f.place->table == TableId::Pumps
-                                                          ? (f.place->row + 2) / kPumpBlockRows
+                                                          ? pumpBlockOf(f.place->row)
                                                           : f.place->row)
                                     : QString();
         const QString texts[] = {severityText(f.severity), tableText(f.place), row, f.what,

@@ -86,7 +86,7 @@ private:
                     return removeRow(*pipes_, pipeRow_, row);
                 return replace(*pipes_, place->column, row, kNoValueCell);
             case TableId::Pumps: {
-                const int block = (row + kPumpBlockRows - 1) / kPumpBlockRows;
+                const int block = pumpBlockOf(row);
                 if (key && row == firstPumpRow(block))
                     return removeBlock(block);
                 return replace(*pumps_, place->column, row, kNoValueCell);

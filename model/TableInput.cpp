@@ -73,7 +73,7 @@ QString columnName(const CellTable& grid, TableId table, int col, int row) {
 QString rowPlaceText(TableId table, int row) {
     if (table != TableId::Pumps)
         return QStringLiteral("Zeile %1").arg(row);
-    return QStringLiteral("Zeile %1 (Pumpe %2)").arg(row).arg((row + 2) / kPumpBlockRows);
+    return QStringLiteral("Zeile %1 (Pumpe %2)").arg(row).arg(pumpBlockOf(row));
 }
 
 Refusal pasteRefusal(const QString& text) {

@@ -34,6 +34,10 @@ inline constexpr int kSupportPoints = 8;
 inline int firstPumpRow(int block) {
     return kPumpBlockRows * block - 2;
 }
+// The block a row of the pump table belongs to (rows 1 to 3 are block 1).
+inline int pumpBlockOf(int row) {
+    return (row + kPumpBlockRows - 1) / kPumpBlockRows;
+}
 
 // The number of records from row 1 up to the first row whose key is empty; all rows when none
 // is.

@@ -141,7 +141,7 @@ TEST(NetworkCheck, EachFindingOnANetworkThatHasExactlyIt) {
         EXPECT_EQ(f.severity, c.severity);
         EXPECT_EQ(tableText(f.place), c.table);
         ASSERT_TRUE(f.place);
-        EXPECT_EQ(f.place->table == TableId::Pumps ? (f.place->row + 2) / 3 : f.place->row, c.row);
+        EXPECT_EQ(f.place->table == TableId::Pumps ? pumpBlockOf(f.place->row) : f.place->row, c.row);
         EXPECT_TRUE(f.what.contains(QString::fromUtf8(c.what))) << f.what.toStdString();
         EXPECT_FALSE(f.remedy.isEmpty());
     }
