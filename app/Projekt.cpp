@@ -133,10 +133,7 @@ void RueckschlagklappenLesen(Project& project, const QString& projectFile, QWidg
     const CheckValveReading reading = parseCheckValveFile(readTextFile(file));
     project.setCheckValves(reading.valves);
     if (!reading.problems.isEmpty())
-        errorBox(parent,
-                 QStringLiteral("In der Datei \"%1\" der Rückschlagklappen wurden Zeilen "
-                                "übergangen:\n%2")
-                     .arg(namePart(file), reading.problems.join(QLatin1Char('\n'))),
+        errorBox(parent, checkValveFileProblemText(namePart(file), reading.problems),
                  QStringLiteral("Rückschlagklappen"));
 }
 

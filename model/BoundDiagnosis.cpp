@@ -1,9 +1,11 @@
 #include "BoundDiagnosis.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "KolmaError.h"
+#include "Listing.h"
 #include "Numbers.h"
 #include "SolverNetwork.h"
 #include "tarnholm/element_laws.h"
@@ -44,16 +46,15 @@ std::optional<BoundDiagnosis> diagnoseBound(const Network& network) {
 
 QString boundDiagnosisText(const BoundDiagnosis& d) {
     QStringList pipes;
-    bool atTheJump = false;
-    for (std::size_t i = 0; i < d.pipes.size() && i < kListedPipes; ++i) {
-        const SwingingPipe& pipe = d.pipes[i];
+    for (const SwingingPipe& pipe : d.pipes)
         pipes << QStringLiteral("Strang %1 (Re = %2)")
                      .arg(pipe.number, germanLocale().toString(pipe.reynolds, 'f', 0));
-        atTheJump =
-            atTheJump || std::fabs(pipe.reynolds - kJumpReynolds) < kNearTheJump * kJumpReynolds;
-    }
-    if (d.pipes.size() > static_cast<std::size_t>(kListedPipes))
-        pipes << QStringLiteral("… (insgesamt %1)").arg(d.pipes.size());
+    pipes = shortened(pipes, kListedPipes);
+    const auto listed = d.pipes.begin() + static_cast<std::ptrdiff_t>(
+                                              std::min<std::size_t>(d.pipes.size(), kListedPipes));
+    const bool atTheJump = std::any_of(d.pipes.begin(), listed, [](const SwingingPipe& pipe) {
+        return std::fabs(pipe.reynolds - kJumpReynolds) < kNearTheJump * kJumpReynolds;
+    });
     QString text = QStringLiteral(
                        "Die Berechnung hat die Höchstzahl von %1 Iterationen erreicht. Nicht "
                        "konvergiert: %2.")

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+#include "Listing.h"
 #include "TextFile.h"
 
 namespace kolma {
@@ -11,6 +12,7 @@ namespace {
 // A flow this small is no flow: the graph data file rounds, and a closed-off pipe keeps a trace.
 constexpr double kNoFlow = 0.001;  // [l/s]
 constexpr int kListedPipes = 10;
+constexpr int kListedProblems = 5;  // lines of the file named in the message
 
 const CheckValve* valveOf(const CheckValves& valves, const QString& pipe) {
     const auto it = std::find_if(valves.begin(), valves.end(),
@@ -63,6 +65,13 @@ CheckValveReading parseCheckValveFile(const QString& text) {
     return reading;
 }
 
+QString checkValveFileProblemText(const QString& fileName, const QStringList& problems) {
+    return QStringLiteral("In der Datei \"%1\" der Rückschlagklappen wurden Zeilen übergangen:\n%2")
+        .arg(
+            fileName,
+            shortened(problems, kListedProblems, QStringLiteral("Zeilen")).join(QLatin1Char('\n')));
+}
+
 CheckValves restrictedTo(const CheckValves& valves, const Network& network) {
     CheckValves kept;
     for (const PipeRecord& pipe : network.pipes)
@@ -86,15 +95,13 @@ std::vector<int> pipesAgainstCheckValves(const Network& network, const Results& 
 
 QString againstCheckValveText(const Network& network, const std::vector<int>& pipes) {
     QStringList names;
-    for (std::size_t i = 0; i < pipes.size() && i < kListedPipes; ++i)
-        names << network.pipes[static_cast<std::size_t>(pipes[i])].number.typed;
-    if (pipes.size() > static_cast<std::size_t>(kListedPipes))
-        names << QStringLiteral("… (insgesamt %1)").arg(pipes.size());
+    for (int p : pipes)
+        names << network.pipes[static_cast<std::size_t>(p)].number.typed;
     return QStringLiteral(
                "Wasser fließt gegen die Rückschlagklappe von Strang %1. Die Berechnung nimmt "
                "diese Rohre als offene Rohre; soll eine Klappe sperren, das Rohr entfernen und neu "
                "berechnen.")
-        .arg(names.join(QStringLiteral(", ")));
+        .arg(shortened(names, kListedPipes).join(QStringLiteral(", ")));
 }
 
 }  // namespace kolma

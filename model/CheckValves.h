@@ -35,6 +35,8 @@ struct CheckValveReading {
 };
 
 CheckValveReading parseCheckValveFile(const QString& text);
+// The message naming the lines of the file that were left out.
+QString checkValveFileProblemText(const QString& fileName, const QStringList& problems);
 
 // Only the valves of pipes the network has, between the nodes they were given for.
 CheckValves restrictedTo(const CheckValves& valves, const Network& network);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "Listing.h"
 #include "Numbers.h"
 #include "ProjectFile.h"
 #include "tarnholm/network.h"
@@ -240,10 +241,9 @@ private:
 
     void unfedPart(const QList<int>& members) {
         QStringList numbers;
-        for (int i = 0; i < members.size() && i < kListedNodes; ++i)
-            numbers << nodeNumber(members[i]);
-        if (members.size() > kListedNodes)
-            numbers << QStringLiteral("… (insgesamt %1)").arg(members.size());
+        for (int member : members)
+            numbers << nodeNumber(member);
+        numbers = shortened(numbers, kListedNodes);
         const QString what =
             members.size() == 1
                 ? QStringLiteral(

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "Listing.h"
 #include "Network.h"
 #include "TextFile.h"
 
@@ -183,14 +184,13 @@ PlanFileReading parsePlanFile(const QString& text) {
 }
 
 QString planFileProblemText(const QString& fileName, const QStringList& problems) {
-    QStringList listed = problems.mid(0, kListedProblems);
-    if (problems.size() > kListedProblems)
-        listed << QStringLiteral("… (insgesamt %1 Zeilen)").arg(problems.size());
     return QStringLiteral(
                "Die Lagedatei \"%1\" enthält Zeilen, die nicht gelesen werden können:\n%2\n"
                "Diese Zeilen werden übergangen; ihre Knoten werden neu angeordnet. Die Tabellen "
                "sind vollständig geladen.")
-        .arg(fileName, listed.join(QLatin1Char('\n')));
+        .arg(
+            fileName,
+            shortened(problems, kListedProblems, QStringLiteral("Zeilen")).join(QLatin1Char('\n')));
 }
 
 PlanCoordinates restrictedTo(const PlanCoordinates& coordinates, const Network& network) {

@@ -125,5 +125,15 @@ TEST(Evaluation, FlowAgainstACheckValveIsFlaggedWhicheverWayThePipeRuns) {
     EXPECT_EQ(read.problems, QStringList{"Zeile 6: 'x y' ist keine Strang- und Knotennummer."});
 }
 
+// A file that is no valve file at all gives a message that still fits the screen.
+TEST(CheckValveFile, MessageNamesTheFirstLinesLeftOutAndTheirCount) {
+    const CheckValveReading read = parseCheckValveFile(QString("?\n").repeated(1000));
+    ASSERT_EQ(read.problems.size(), 1000);
+    const QStringList lines = checkValveFileProblemText("netz.rsk", read.problems).split('\n');
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[1], "Zeile 1: '?' ist keine Strang- und Knotennummer.");
+    EXPECT_EQ(lines[6], "… (insgesamt 1000 Zeilen)");
+}
+
 }  // namespace
 }  // namespace kolma
