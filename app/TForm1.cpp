@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "Controls.h"
 #include "Dialogs.h"
 #include "Handler.h"
 #include "HelpWindow.h"
@@ -38,7 +39,8 @@ QAction* makeAction(QObject* owner, const char* name, const QString& text, const
 
 // A menu item of its own that runs an action: items and tool buttons are switched on and off
 // independently of each other.
-QAction* addMenuItem(QMenu* menu, const char* name, QAction* action, const QString& caption = {}) {
+QAction* addItemOfAction(QMenu* menu, const char* name, QAction* action,
+                         const QString& caption = {}) {
     auto* item = menu->addAction(caption.isEmpty() ? action->text() : caption);
     item->setObjectName(QLatin1String(name));
     item->setShortcut(action->shortcut());
@@ -180,25 +182,26 @@ void TForm1::createActions() {
 
 void TForm1::createMenu() {
     QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
-    Neu1 = addMenuItem(datei, "Neu1", DateiNeu, QStringLiteral("&Editor öffnen"));
-    ffnen1 = addMenuItem(datei, "ffnen1", DateiOeffnen, QStringLiteral("&Datei editieren"));
-    Speichern1 = addMenuItem(datei, "Speichern1", DateiSpeichern);
-    SpeichernUnter1 = addMenuItem(datei, "SpeichernUnter1", DateiSpeichernUnter);
+    Neu1 = addItemOfAction(datei, "Neu1", DateiNeu, QStringLiteral("&Editor öffnen"));
+    ffnen1 = addItemOfAction(datei, "ffnen1", DateiOeffnen, QStringLiteral("&Datei editieren"));
+    Speichern1 = addItemOfAction(datei, "Speichern1", DateiSpeichern);
+    SpeichernUnter1 = addItemOfAction(datei, "SpeichernUnter1", DateiSpeichernUnter);
     datei->addSeparator();
-    Beenden1 = addMenuItem(datei, "Beenden1", DateiBeenden);
+    Beenden1 = addItemOfAction(datei, "Beenden1", DateiBeenden);
     setSaveItemsEnabled(false);
 
     QMenu* bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
-    Eingabe1 = addMenuItem(bearbeiten, "Eingabe1", ProjektNeu, QStringLiteral("Projekt anlegen"));
+    Eingabe1 =
+        addItemOfAction(bearbeiten, "Eingabe1", ProjektNeu, QStringLiteral("Projekt anlegen"));
     Eingabe1->setToolTip(QStringLiteral("Neues Projekt"));
-    Projekt1 = addMenuItem(bearbeiten, "Projekt1", Projekt, QStringLiteral("Projekt öffnen"));
+    Projekt1 = addItemOfAction(bearbeiten, "Projekt1", Projekt, QStringLiteral("Projekt öffnen"));
     Einstelungen1 = bearbeiten->addAction(QStringLiteral("Einstellungen"));
     Einstelungen1->setObjectName(QStringLiteral("Einstelungen1"));
-    Berechnung1 = addMenuItem(bearbeiten, "Berechnung1", Action4);
+    Berechnung1 = addItemOfAction(bearbeiten, "Berechnung1", Action4);
     createUndoItems(bearbeiten);
-    Ausschneiden1 = addMenuItem(bearbeiten, "Ausschneiden1", EditCut1);
-    Kopieren1 = addMenuItem(bearbeiten, "Kopieren1", EditCopy1);
-    Einfgen1 = addMenuItem(bearbeiten, "Einfgen1", EditPaste1);
+    Ausschneiden1 = addItemOfAction(bearbeiten, "Ausschneiden1", EditCut1);
+    Kopieren1 = addItemOfAction(bearbeiten, "Kopieren1", EditCopy1);
+    Einfgen1 = addItemOfAction(bearbeiten, "Einfgen1", EditPaste1);
     bearbeiten->addSeparator();
     EpanetImport1 = bearbeiten->addAction(QStringLiteral("EPANET-Netz importieren ..."));
     EpanetImport1->setObjectName(QStringLiteral("EpanetImport1"));
@@ -208,16 +211,16 @@ void TForm1::createMenu() {
     createCheckItems(bearbeiten);
 
     QMenu* graphik = menuBar()->addMenu(QStringLiteral("Graphik"));
-    Lngsschnitt1 = addMenuItem(graphik, "Lngsschnitt1", Action6);
-    Loeschwasser1 = graphik->addAction(QStringLiteral("Löschwasser ..."));
-    Loeschwasser1->setObjectName(QStringLiteral("Loeschwasser1"));
-    connectHandler(Loeschwasser1, &QAction::triggered, this, &TForm1::Loeschwasser1Click);
+    Lngsschnitt1 = addItemOfAction(graphik, "Lngsschnitt1", Action6);
+    Loeschwasser1 = addMenuItem<TForm1>(
+        graphik, this,
+        {"Loeschwasser1", QStringLiteral("Löschwasser ..."), &TForm1::Loeschwasser1Click});
     createPlanItems(graphik);
     createEvaluationItems(graphik);
 
     QMenu* hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
     hilfe->addSeparator();
-    Info1 = addMenuItem(hilfe, "Info1", HilfeInfo);
+    Info1 = addItemOfAction(hilfe, "Info1", HilfeInfo);
 }
 
 QToolButton* TForm1::addToolButton(const char* name, QAction* action) {

@@ -11,6 +11,7 @@
 
 #include "Berechnung.h"
 #include "BoundDiagnosis.h"
+#include "Controls.h"
 #include "DesignLimitsSettings.h"
 #include "Dialogs.h"
 #include "FormBewertung.h"
@@ -43,8 +44,7 @@ bool tablesEmpty(const Network& network) {
 // "Rohrtabelle, Zeile 3" or "Pumpentabelle, Pumpe 2".
 QString placeText(const CellPlace& place) {
     if (place.table == TableId::Pumps)
-        return QStringLiteral("Pumpentabelle, Pumpe %1")
-            .arg(pumpBlockOf(place.row));
+        return QStringLiteral("Pumpentabelle, Pumpe %1").arg(pumpBlockOf(place.row));
     return QStringLiteral("%1, Zeile %2").arg(tableName(place.table)).arg(place.row);
 }
 
@@ -59,15 +59,14 @@ QString firstLineOf(const QString& text) {
 }  // namespace
 
 void TForm1::createCheckItems(QMenu* bearbeiten) {
-    Netzpruefung1 = bearbeiten->addAction(QStringLiteral("Netzprüfung"));
-    Netzpruefung1->setObjectName(QStringLiteral("Netzpruefung1"));
-    connectHandler(Netzpruefung1, &QAction::triggered, this, &TForm1::Netzpruefung1Click);
+    Netzpruefung1 = addMenuItem<TForm1>(
+        bearbeiten, this,
+        {"Netzpruefung1", QStringLiteral("Netzprüfung"), &TForm1::Netzpruefung1Click});
 }
 
 void TForm1::createEvaluationItems(QMenu* graphik) {
-    Bewertung1 = graphik->addAction(QStringLiteral("Bewertung ..."));
-    Bewertung1->setObjectName(QStringLiteral("Bewertung1"));
-    connectHandler(Bewertung1, &QAction::triggered, this, &TForm1::Bewertung1Click);
+    Bewertung1 = addMenuItem<TForm1>(
+        graphik, this, {"Bewertung1", QStringLiteral("Bewertung ..."), &TForm1::Bewertung1Click});
 }
 
 void TForm1::Netzpruefung1Click() {

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QMenu>
 
+#include "Controls.h"
 #include "Handler.h"
 #include "StringGrid.h"
 #include "TForm1.h"
@@ -12,15 +13,15 @@
 namespace kolma {
 
 void TForm1::createUndoItems(QMenu* bearbeiten) {
-    Rueckgaengig1 = bearbeiten->addAction(QStringLiteral("Rückgängig"));
-    Rueckgaengig1->setObjectName(QStringLiteral("Rueckgaengig1"));
+    Rueckgaengig1 = addMenuItem<TForm1>(
+        bearbeiten, this,
+        {"Rueckgaengig1", QStringLiteral("Rückgängig"), &TForm1::Rueckgaengig1Click});
     Rueckgaengig1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    Wiederholen1 = bearbeiten->addAction(QStringLiteral("Wiederholen"));
-    Wiederholen1->setObjectName(QStringLiteral("Wiederholen1"));
+    Wiederholen1 = addMenuItem<TForm1>(
+        bearbeiten, this,
+        {"Wiederholen1", QStringLiteral("Wiederholen"), &TForm1::Wiederholen1Click});
     Wiederholen1->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connectHandler(Rueckgaengig1, &QAction::triggered, this, &TForm1::Rueckgaengig1Click);
-    connectHandler(Wiederholen1, &QAction::triggered, this, &TForm1::Wiederholen1Click);
 }
 
 void TForm1::createEditing() {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMenu>
 
+#include "Controls.h"
 #include "CsvChoice.h"
 #include "Dialogs.h"
 #include "EpanetExport.h"
@@ -29,13 +30,14 @@ QStringList existing(const ResultFiles& files) {
 }  // namespace
 
 void TForm1::createExportItems(QMenu* bearbeiten) {
-    ErgebnisseExportieren1 = bearbeiten->addAction(QStringLiteral("Ergebnisse exportieren"));
-    ErgebnisseExportieren1->setObjectName(QStringLiteral("ErgebnisseExportieren1"));
-    EpanetExportieren1 = bearbeiten->addAction(QStringLiteral("EPANET-Netz exportieren ..."));
-    EpanetExportieren1->setObjectName(QStringLiteral("EpanetExportieren1"));
-    connectHandler(ErgebnisseExportieren1, &QAction::triggered, this,
-                   &TForm1::ErgebnisseExportieren1Click);
-    connectHandler(EpanetExportieren1, &QAction::triggered, this, &TForm1::EpanetExportieren1Click);
+    ErgebnisseExportieren1 =
+        addMenuItem<TForm1>(bearbeiten, this,
+                            {"ErgebnisseExportieren1", QStringLiteral("Ergebnisse exportieren"),
+                             &TForm1::ErgebnisseExportieren1Click});
+    EpanetExportieren1 =
+        addMenuItem<TForm1>(bearbeiten, this,
+                            {"EpanetExportieren1", QStringLiteral("EPANET-Netz exportieren ..."),
+                             &TForm1::EpanetExportieren1Click});
 }
 
 // The results are checked before a name is asked for: results that cannot be written need no

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <utility>
 
+#include "Controls.h"
 #include "Handler.h"
 #include "StringGrid.h"
 #include "TForm1.h"
@@ -70,10 +71,9 @@ CellPlace placeOf(const PlanElement& element) {
 }  // namespace
 
 void TForm1::createPlanItems(QMenu* graphik) {
-    Lageplan1 = graphik->addAction(QStringLiteral("Lageplan"));
-    Lageplan1->setObjectName(QStringLiteral("Lageplan1"));
+    Lageplan1 = addMenuItem<TForm1>(
+        graphik, this, {"Lageplan1", QStringLiteral("Lageplan"), &TForm1::Lageplan1Click});
     Lageplan1->setToolTip(QStringLiteral("Lageplan"));
-    connectHandler(Lageplan1, &QAction::triggered, this, &TForm1::Lageplan1Click);
 }
 
 void TForm1::createPlanButton() {

@@ -31,14 +31,6 @@ const int kScreenPointSize = 11;
 const int kPrintPointSize = 10;
 const qreal kPrintIndentPoints = 50;
 
-FileRequest saveRequest(const QString& fileName) {
-    FileRequest r;
-    r.filter = QStringLiteral("Ausgabedateien|*.aus");
-    r.fileName = fileName;
-    r.directory = directoryPart(fileName);
-    return r;
-}
-
 }  // namespace
 
 void printReport(const QString& report, QPrinter& printer) {
@@ -134,7 +126,8 @@ void TForm5::showFileName() {
 }
 
 void TForm5::Speichern1Click() {
-    const auto chosen = dialogs().getSaveFileName(this, saveRequest(fileName_));
+    const auto chosen = dialogs().getSaveFileName(
+        this, saveRequest({}, QStringLiteral("Ausgabedateien|*.aus"), {}, fileName_));
     if (!chosen)
         return;
     writeFileAtomically(*chosen, RichEdit1->toPlainText().toUtf8());

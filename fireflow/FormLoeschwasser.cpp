@@ -211,11 +211,8 @@ void FormLoeschwasser::finish() {
 void FormLoeschwasser::ExportierenClick() {
     if (tabelle_->rowCount() == 0)
         return;
-    FileRequest request;
-    request.title = QStringLiteral("Löschwasser exportieren");
-    request.filter = csvFilter();
-    request.fileName = QStringLiteral("Loeschwasser.csv");
-    request.defaultExtension = QStringLiteral("csv");
+    FileRequest request = saveRequest(QStringLiteral("Löschwasser exportieren"), csvFilter(),
+                                      QStringLiteral("csv"), QStringLiteral("Loeschwasser.csv"));
     QString style;
     request.chosenFilter = &style;
     const auto file = dialogs().getSaveFileName(this, request);

@@ -41,6 +41,10 @@ constexpr double kFitMargin = 20.0;
 // Labels are looked up in cells of this many device units when placed.
 constexpr double kLabelCell = 64.0;
 
+int labelPixelSize(const PlanGeometry& geometry) {
+    return std::max(1, static_cast<int>(std::lround(kLabelPixels * geometry.unit)));
+}
+
 const QColor kPipeColour(80, 80, 80);
 const QColor kPumpLineColour(60, 60, 60);
 const QColor kOutline(40, 40, 40);
@@ -241,8 +245,6 @@ private:
         return path;
     }
 
-    bool drawn(const PlanLink& link) const { return at_[link.from] && at_[link.to]; }
-
     bool selected(const PlanElement& element) const {
         return std::find(look_.selected.begin(), look_.selected.end(), element) !=
                look_.selected.end();
@@ -262,7 +264,7 @@ private:
                 continue;
             }
             const auto index = data_.linkIndex(element);
-            if (!index || !drawn(data_.links[*index]))
+            if (!index || !data_.drawn(data_.links[*index]))
                 continue;
             const bool pump = element.kind == PlanElementKind::Pump;
             add(stroked(PlanPrimitive::Kind::Halo, pathOf(data_.links[*index]), kHaloColour,
@@ -275,7 +277,7 @@ private:
     void pipes() {
         for (std::size_t i = 0; i < data_.links.size(); ++i) {
             const PlanLink& link = data_.links[i];
-            if (link.kind != PlanElementKind::Pipe || !drawn(link))
+            if (link.kind != PlanElementKind::Pipe || !data_.drawn(link))
                 continue;
             std::vector<QPointF> path = pathOf(link);
             if (!inView(path))
@@ -293,7 +295,7 @@ private:
 
     void pumpLines() {
         for (const PlanLink& link : data_.links)
-            if (link.kind == PlanElementKind::Pump && drawn(link) && inView(pathOf(link)))
+            if (link.kind == PlanElementKind::Pump && data_.drawn(link) && inView(pathOf(link)))
                 add(stroked(PlanPrimitive::Kind::Line, pathOf(link), kPumpLineColour,
                             px(kPumpLineWidth), Qt::DashLine));
     }
@@ -326,7 +328,7 @@ private:
 
     void pumpSymbols() {
         for (const PlanLink& link : data_.links) {
-            if (link.kind != PlanElementKind::Pump || !drawn(link))
+            if (link.kind != PlanElementKind::Pump || !data_.drawn(link))
                 continue;
             const QPointF centre = pumpCentre(link);
             if (visible_.contains(centre))
@@ -376,7 +378,7 @@ private:
     // its symbol.
     void linkLabel(int index) {
         const PlanLink& link = data_.links[index];
-        if (!drawn(link) || link.label.isEmpty())
+        if (!data_.drawn(link) || link.label.isEmpty())
             return;
         const QSizeF size = textSize_(link.label, labelPixels_);
         const double gap = px(kLabelGap);
@@ -417,7 +419,7 @@ private:
             labels_.reserve(QRectF(*at_[i] - QPointF(half, half), *at_[i] + QPointF(half, half)));
         }
         for (const PlanLink& link : data_.links) {
-            if (link.kind != PlanElementKind::Pump || !drawn(link))
+            if (link.kind != PlanElementKind::Pump || !data_.drawn(link))
                 continue;
             const QPointF centre = pumpCentre(link);
             const double half = px(kPumpSize) / 2.0;
@@ -439,15 +441,13 @@ private:
         }
         for (bool tanks : {true, false})
             for (std::size_t i = 0; i < data_.nodes.size(); ++i)
-                if (data_.nodes[i].knownHead == tanks && !isSelected(data_.elementOfNode(int(i))))
+                if (data_.nodes[i].knownHead == tanks && !selected(data_.elementOfNode(int(i))))
                     nodeLabel(static_cast<int>(i));
         for (PlanElementKind kind : {PlanElementKind::Pump, PlanElementKind::Pipe})
             for (std::size_t i = 0; i < data_.links.size(); ++i)
-                if (data_.links[i].kind == kind && !isSelected(data_.elementOfLink(int(i))))
+                if (data_.links[i].kind == kind && !selected(data_.elementOfLink(int(i))))
                     linkLabel(static_cast<int>(i));
     }
-
-    bool isSelected(const PlanElement& element) const { return selected(element); }
 
     // The legend's lines: the classes of the colouring with the number of elements in each, a
     // line for elements without a value, and the symbols.
@@ -513,7 +513,7 @@ private:
                 width, px(kSwatchWidth + kSwatchGap) + textSize_(line.text, labelPixels_).width());
         const QSizeF size(width + 2 * px(kLegendPadding),
                           (lines.size() + 1) * lineHeight() + 2 * px(kLegendPadding));
-        if (g_.medium == PlanMedium::Paper && !g_.legend.isEmpty())
+        if (!g_.legend.isEmpty())
             return QRectF(g_.legend.topLeft(), size);
         const double margin = px(kLegendMargin);
         return QRectF(QPointF(g_.map.left() + margin, g_.map.bottom() - margin - size.height()),
@@ -690,10 +690,9 @@ QPointF PlanGeometry::toPlan(const QPointF& device) const {
             centre.y() - (device.y() - middle.y()) / scale};
 }
 
-PlanGeometry PlanGeometry::fitting(PlanMedium medium, const QRectF& map, const QRectF& plan,
-                                   double unit, double margin) {
+PlanGeometry PlanGeometry::fitting(const QRectF& map, const QRectF& plan, double unit,
+                                   double margin) {
     PlanGeometry g;
-    g.medium = medium;
     g.map = map;
     g.unit = unit;
     g.centre = plan.center();
@@ -732,36 +731,7 @@ QFont planFont() {
     return font;
 }
 
-int labelPixelSize(const PlanGeometry& geometry) {
-    return std::max(1, static_cast<int>(std::lround(kLabelPixels * geometry.unit)));
-}
-
-TextSize planTextSize(const QFont& font, const QPaintDevice* device) {
-    struct Measured {
-        QFontMetrics metrics;
-        QHash<QString, QSize> sizes;
-    };
-    auto measured = std::make_shared<std::map<int, Measured>>();
-    return [font, device, measured](const QString& text, int pixelSize) {
-        auto found = measured->find(pixelSize);
-        if (found == measured->end()) {
-            QFont sized = font;
-            sized.setPixelSize(pixelSize);
-            found =
-                measured
-                    ->emplace(
-                        pixelSize,
-                        Measured{device ? QFontMetrics(sized, device) : QFontMetrics(sized), {}})
-                    .first;
-        }
-        Measured& m = found->second;
-        auto size = m.sizes.constFind(text);
-        if (size == m.sizes.constEnd())
-            size =
-                m.sizes.insert(text, QSize(m.metrics.horizontalAdvance(text), m.metrics.height()));
-        return *size;
-    };
-}
+namespace {
 
 void paintPlan(QPainter& painter, const std::vector<PlanPrimitive>& primitives,
                const QRectF& clip) {
@@ -818,13 +788,15 @@ void paintPlan(QPainter& painter, const std::vector<PlanPrimitive>& primitives,
     painter.restore();
 }
 
+}  // namespace
+
 void drawPlan(QPainter& painter, const PlanGeometry& geometry, const PlanData& data,
               const PlanLook& look, const TextSize* textSize) {
     if (textSize) {
         paintPlan(painter, buildPlan(geometry, data, look, *textSize), geometry.map);
         return;
     }
-    const TextSize size = planTextSize(planFont(), painter.device());
+    const TextSize size = fontTextSize(planFont(), painter.device());
     paintPlan(painter, buildPlan(geometry, data, look, size), geometry.map);
 }
 
@@ -897,7 +869,7 @@ PlanGeometry pageGeometry(const QRectF& page, double unit, const QRectF& view) {
                         page.bottom() - margin - top);
     const QRectF map(page.left() + margin, top, legend.left() - margin - (page.left() + margin),
                      page.bottom() - margin - top);
-    PlanGeometry g = PlanGeometry::fitting(PlanMedium::Paper, map, view, unit, kFitMargin * unit);
+    PlanGeometry g = PlanGeometry::fitting(map, view, unit, kFitMargin * unit);
     g.legend = legend;
     g.title = title;
     return g;

@@ -19,12 +19,9 @@ class QPainter;
 
 namespace kolma {
 
-enum class PlanMedium { Screen, Paper };
-
 // How the plan's metres map to the device: the plan point `centre` lies at the centre of `map`,
 // and one metre is `scale` device units; y runs north, the device's y down.
 struct PlanGeometry {
-    PlanMedium medium = PlanMedium::Screen;
     QRectF map;          // the device area of the network; nothing is drawn outside it
     QPointF centre;      // [m]
     double scale = 1.0;  // device units per metre
@@ -38,8 +35,7 @@ struct PlanGeometry {
     // The map area shows the plan rectangle whole, centred, with a margin of `margin` device
     // units around it. An empty or degenerate rectangle is shown at one device unit per metre
     // (or around its one point).
-    static PlanGeometry fitting(PlanMedium medium, const QRectF& map, const QRectF& plan,
-                                double unit, double margin);
+    static PlanGeometry fitting(const QRectF& map, const QRectF& plan, double unit, double margin);
 };
 
 // What the drawing shows besides the network.
@@ -84,17 +80,10 @@ std::vector<double> classLimits(const PlanData& data, PlanQuantity quantity,
 std::vector<PlanPrimitive> buildPlan(const PlanGeometry& geometry, const PlanData& data,
                                      const PlanLook& look, const TextSize& textSize);
 
-// The font of labels, legend and title, at its nominal size for the medium.
+// The font of labels, legend and title.
 QFont planFont();
-int labelPixelSize(const PlanGeometry& geometry);
 
-// A text measure that keeps the font metrics of each size and the size of each text measured:
-// labels come in thousands, and a window measures the same numbers at every paint.
-TextSize planTextSize(const QFont& font, const QPaintDevice* device);
-
-void paintPlan(QPainter& painter, const std::vector<PlanPrimitive>& primitives, const QRectF& clip);
-
-// Builds and paints the plan, measuring text with `textSize` (planTextSize of the painter's
+// Builds and paints the plan, measuring text with `textSize` (fontTextSize of the painter's
 // device when none is given).
 void drawPlan(QPainter& painter, const PlanGeometry& geometry, const PlanData& data,
               const PlanLook& look, const TextSize* textSize = nullptr);

@@ -47,7 +47,6 @@ void PlanView::setPlaceholder(const QString& text) {
 
 PlanGeometry PlanView::planGeometry() const {
     PlanGeometry g;
-    g.medium = PlanMedium::Screen;
     g.map = QRectF(rect());
     g.centre = centre_;
     g.scale = scale_;
@@ -65,8 +64,7 @@ void PlanView::showAll() {
     if (data_->unplacedCount() == static_cast<int>(data_->nodes.size()))
         return;  // nothing to show yet
     const QRectF bounds = planBounds(*data_);
-    const PlanGeometry g =
-        PlanGeometry::fitting(PlanMedium::Screen, QRectF(rect()), bounds, 1.0, kFitMargin);
+    const PlanGeometry g = PlanGeometry::fitting(QRectF(rect()), bounds, 1.0, kFitMargin);
     centre_ = g.centre;
     scale_ = std::clamp(g.scale, kMinScale, kMaxScale);
     fitted_ = true;
@@ -108,7 +106,7 @@ void PlanView::paintEvent(QPaintEvent*) {
     if (!data_)
         return;
     if (!textSize_)
-        textSize_ = planTextSize(planFont(), this);
+        textSize_ = fontTextSize(planFont(), this);
     drawPlan(painter, planGeometry(), *data_, look_, &textSize_);
     if (!placeholder_.isEmpty()) {
         painter.setPen(kPlaceholderColour);

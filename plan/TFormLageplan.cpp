@@ -472,7 +472,7 @@ QRectF TFormLageplan::paperView() const {
 
 void TFormLageplan::Exportieren1Click() {
     const QString project = projectFile_ ? projectFile_() : QString();
-    const QString name = planFileFor(project).chopped(5) + QStringLiteral(".png");
+    const QString name = replacedExtension(project, QStringLiteral(".png"));
     const auto chosen = dialogs().getSaveFileName(
         this, saveRequest(QStringLiteral("Lageplan exportieren"),
                           QStringLiteral("PNG-Bild|*.png|SVG-Graphik|*.svg|PDF-Dokument|*.pdf"),

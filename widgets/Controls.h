@@ -40,14 +40,20 @@ struct MenuItem {
     void (Window::*handler)();
 };
 
+// Appends an action with the item's name that runs its handler.
+template <typename Window>
+QAction* addMenuItem(QMenu* menu, Window* window, const MenuItem<Window>& item) {
+    QAction* action = menu->addAction(item.text);
+    action->setObjectName(QString::fromLatin1(item.name));
+    connectHandler(action, &QAction::triggered, window, item.handler);
+    return action;
+}
+
 // Appends the items to the menu, each an action with its name that runs its handler.
 template <typename Window>
 void addMenuItems(QMenu* menu, Window* window, std::initializer_list<MenuItem<Window>> items) {
-    for (const MenuItem<Window>& item : items) {
-        QAction* action = menu->addAction(item.text);
-        action->setObjectName(QString::fromLatin1(item.name));
-        connectHandler(action, &QAction::triggered, window, item.handler);
-    }
+    for (const MenuItem<Window>& item : items)
+        addMenuItem(menu, window, item);
 }
 
 }  // namespace kolma

@@ -10,13 +10,8 @@
 namespace kolma {
 
 FileRequest pdfSaveRequest(const QString& fileName) {
-    FileRequest r;
-    r.title = QStringLiteral("Als PDF speichern");
-    r.filter = QStringLiteral("PDF-Dateien|*.pdf");
-    r.fileName = fileName;
-    r.directory = directoryPart(fileName);
-    r.defaultExtension = QStringLiteral("pdf");
-    return r;
+    return saveRequest(QStringLiteral("Als PDF speichern"), QStringLiteral("PDF-Dateien|*.pdf"),
+                       QStringLiteral("pdf"), fileName);
 }
 
 void printToPdf(const QString& fileName, QPrinter::PrinterMode mode,

@@ -1,15 +1,32 @@
 #include "TextFit.h"
 
 #include <QFontMetrics>
+#include <QHash>
+#include <map>
+#include <memory>
 
 namespace kolma {
 
 TextSize fontTextSize(const QFont& font, const QPaintDevice* device) {
-    return [font, device](const QString& text, int pixelSize) {
-        QFont sized = font;
-        sized.setPixelSize(pixelSize);
-        const QFontMetrics metrics = device ? QFontMetrics(sized, device) : QFontMetrics(sized);
-        return QSize(metrics.horizontalAdvance(text), metrics.height());
+    struct Measured {
+        QFontMetrics metrics;
+        QHash<QString, QSize> sizes;
+    };
+    auto measured = std::make_shared<std::map<int, Measured>>();
+    return [font, device, measured](const QString& text, int pixelSize) {
+        auto found = measured->find(pixelSize);
+        if (found == measured->end()) {
+            QFont sized = font;
+            sized.setPixelSize(pixelSize);
+            const QFontMetrics metrics = device ? QFontMetrics(sized, device) : QFontMetrics(sized);
+            found = measured->emplace(pixelSize, Measured{metrics, {}}).first;
+        }
+        Measured& m = found->second;
+        auto size = m.sizes.constFind(text);
+        if (size == m.sizes.constEnd())
+            size =
+                m.sizes.insert(text, QSize(m.metrics.horizontalAdvance(text), m.metrics.height()));
+        return *size;
     };
 }
 

@@ -18,7 +18,9 @@ namespace kolma {
 using TextSize = std::function<QSize(const QString& text, int pixelSize)>;
 
 // The text's size measured in `font` at each pixel size, on the given device (its resolution
-// decides the metrics).
+// decides the metrics). The measure keeps the metrics of each size and the size of each text it
+// measured: a plan's labels come in thousands, and a window measures the same numbers at every
+// paint.
 TextSize fontTextSize(const QFont& font, const QPaintDevice* device);
 
 // The largest pixel size from `nominal` down to `minimum` at which the text fits the room

@@ -122,13 +122,13 @@ void BM_LayoutOfAllNodes(benchmark::State& state) {
 void redraw(benchmark::State& state, double zoom, double shift, bool pan) {
     BenchNetwork& net = benchNetwork();
     const PlanLook look = pressureLook(net.data);
-    PlanGeometry g = PlanGeometry::fitting(PlanMedium::Screen, QRectF(QPointF(), kView),
-                                           planBounds(net.data), 1.0, 24.0);
+    PlanGeometry g =
+        PlanGeometry::fitting(QRectF(QPointF(), kView), planBounds(net.data), 1.0, 24.0);
     g.scale *= zoom;
     g.centre += QPointF(shift * kView.width() / g.scale, 0);
     QImage image(kView, QImage::Format_ARGB32_Premultiplied);
     // The window keeps its measure of the labels from paint to paint.
-    const TextSize textSize = planTextSize(planFont(), &image);
+    const TextSize textSize = fontTextSize(planFont(), &image);
     int step = 0;
     for (auto _ : state) {
         PlanGeometry frame = g;
@@ -158,8 +158,8 @@ void BM_RedrawAfterPan_Quarter(benchmark::State& state) {
 
 void BM_HitTestOfAClick(benchmark::State& state) {
     BenchNetwork& net = benchNetwork();
-    const PlanGeometry g = PlanGeometry::fitting(PlanMedium::Screen, QRectF(QPointF(), kView),
-                                                 planBounds(net.data), 1.0, 24.0);
+    const PlanGeometry g =
+        PlanGeometry::fitting(QRectF(QPointF(), kView), planBounds(net.data), 1.0, 24.0);
     QRandomGenerator random(11);
     for (auto _ : state) {
         const QPointF click(random.bounded(double(kView.width())),

@@ -281,8 +281,7 @@ TEST(PlanDrawing, ElementUnderThePointer) {
 
 TEST(PlanGeometryTest, FittingShowsThePlanWholeAndCentred) {
     const QRectF plan(1000, 2000, 400, 100);
-    const PlanGeometry g =
-        PlanGeometry::fitting(PlanMedium::Screen, QRectF(0, 0, 600, 400), plan, 1.0, 20);
+    const PlanGeometry g = PlanGeometry::fitting(QRectF(0, 0, 600, 400), plan, 1.0, 20);
     EXPECT_EQ(g.scale, 560.0 / 400.0);
     EXPECT_EQ(g.toDevice(plan.center()), QPointF(300, 200));
     EXPECT_EQ(g.toDevice(plan.topLeft()), QPointF(20, 200 + 50 * 1.4));         // y runs north

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QImage>
+#include <QThread>
 #include <QWidget>
 
 namespace kolma {
@@ -14,6 +15,14 @@ QImage photograph(QWidget& window) {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
     return window.grab().toImage();
+}
+
+void waitWhile(const std::function<bool()>& working) {
+    while (working()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+    }
+    QApplication::processEvents();
 }
 
 Camera::Camera(QString outputDirectory) : outputDirectory_(std::move(outputDirectory)) {

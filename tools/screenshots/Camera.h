@@ -19,6 +19,9 @@ namespace kolma {
 // of it.
 QImage photograph(QWidget& window);
 
+// Keeps the events flowing while the work of a worker thread (a layout, a fire-flow run) goes on.
+void waitWhile(const std::function<bool()>& working);
+
 class Camera : public Dialogs {
 public:
     struct Shot {

@@ -1,9 +1,7 @@
 #include "PlanShots.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
-#include <QThread>
 
 #include "Camera.h"
 #include "PlanView.h"
@@ -16,17 +14,9 @@ namespace {
 constexpr int kWidth = 1000;
 constexpr int kHeight = 720;
 
-void waitForLayout(TFormLageplan& plan) {
-    while (plan.layoutRunning()) {
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(10);
-    }
-    QApplication::processEvents();
-}
-
 void photographPlan(Camera& camera, TForm1& main, const QString& colouring, const QString& file) {
     TFormLageplan& plan = *main.FormLageplan;
-    waitForLayout(plan);
+    waitWhile([&plan] { return plan.layoutRunning(); });
     plan.Farbgebung->setCurrentText(colouring);
     plan.resize(kWidth, kHeight);
     photograph(plan);

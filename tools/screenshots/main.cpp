@@ -15,7 +15,6 @@
 #include <QTableView>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QThread>
 #include <QTranslator>
 #include <cstdio>
 
@@ -92,10 +91,7 @@ void computeFireFlow(QDialog& dialog) {
     auto& window = static_cast<kolma::FormLoeschwasser&>(dialog);
     window.MaxSuche->setChecked(true);
     window.Starten->click();
-    while (window.running()) {
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(10);
-    }
+    kolma::waitWhile([&window] { return window.running(); });
     window.Ergebnisse->sortByColumn(kolma::LoeschwasserTabelle::Restdruck, Qt::AscendingOrder);
 }
 
