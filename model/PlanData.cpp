@@ -1,153 +1,108 @@
 #include "PlanData.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <memory>
+#include <utility>
 
-#include "CellTable.h"
 #include "Numbers.h"
 
 namespace kolma {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-// A table with more unreadable places than this is not drawn at all.
-constexpr int kMaxSkippedPlaces = 200;
 
-const QString kNoValueCell = QStringLiteral("---");  // one token, no value
+// The elements of the network the plan draws, by their index in the network.
+struct Drawn {
+    std::vector<bool> nodes, pipes, pumps;
+};
 
-std::unique_ptr<CellTable> copyOf(const CellTable& table) {
-    auto copy = std::make_unique<CellTable>(table.colCount(), table.rowCount());
-    std::vector<CellWrite> writes;
-    writes.reserve(static_cast<std::size_t>(table.colCount()) * table.rowCount());
-    for (int row = 0; row < table.rowCount(); ++row)
-        for (int col = 0; col < table.colCount(); ++col)
-            writes.push_back({col, row, table.cell(col, row)});
-    copy->setCells(writes);
-    return copy;
+// The flag of the element a place belongs to; the three rows of a pump block are one pump.
+std::vector<bool>::reference drawnAt(Drawn& drawn, const CellPlace& place) {
+    switch (place.table) {
+        case TableId::Nodes:
+            return drawn.nodes[place.row - 1];
+        case TableId::Pipes:
+            return drawn.pipes[place.row - 1];
+        case TableId::Pumps:
+            break;
+    }
+    return drawn.pumps[pumpBlockOf(place.row) - 1];
 }
 
-// Works on a copy of the tables, taking out what the network snapshot cannot read, and remembers
-// which row of the tables each remaining row was.
-class ReadablePart {
-public:
-    ReadablePart(const Tables& tables, const ProjectSettings& settings)
-        : pipes_(copyOf(*tables.pipes)),
-          pumps_(copyOf(*tables.pumps)),
-          nodes_(copyOf(*tables.nodes)),
-          settings_(settings) {
-        for (int r = 0; r < pipes_->rowCount(); ++r)
-            pipeRow_.push_back(r);
-        for (int r = 0; r < nodes_->rowCount(); ++r)
-            nodeRow_.push_back(r);
-        for (int b = 0; b <= pumpBlockCount(*pumps_); ++b)
-            pumpBlock_.push_back(b);
-    }
-
-    PlanNetworkReading read(const TableError& first) {
-        PlanNetworkReading reading;
-        reading.problems << first.message();
-        std::optional<CellPlace> place = first.place;
-        for (int skipped = 0; skipped < kMaxSkippedPlaces; ++skipped) {
-            if (!takeOut(place))
-                break;
-            try {
-                reading.network = networkOf({pipes_.get(), pumps_.get(), nodes_.get()}, settings_);
-                restoreRows(reading.network);
-                return reading;
-            } catch (const TableError& next) {
-                reading.problems << next.message();
-                place = next.place;
-            }
-        }
-        reading.network = Network();
-        return reading;
-    }
-
-private:
-    // Takes the unreadable place out; false when that changes nothing, so reading again would
-    // fail at the same place.
-    bool takeOut(const std::optional<CellPlace>& place) {
-        if (!place) {
-            if (settings_ == defaultSettings())
+// Counts the value at the place as empty, as the plan reads a value saving refuses; false at a
+// place the element cannot be drawn without (its number, its nodes, a pump's designation).
+bool emptyValueAt(Network& network, const CellPlace& place) {
+    const Value empty{QStringLiteral(" "), kNaN};
+    const int c = place.column;
+    switch (place.table) {
+        case TableId::Nodes: {
+            if (c == kKeyColumn)
                 return false;
-            settings_ = defaultSettings();
+            NodeRecord& node = network.nodes[place.row - 1];
+            Value* const values[] = {&node.knownHead, &node.inflow, &node.withdrawal, &node.ground,
+                                     &node.invert};
+            *values[c - kKnownHeadColumn] = empty;
             return true;
         }
-        const int row = place->row;
-        const bool key = place->column <= kEndNodeColumn;
-        switch (place->table) {
-            case TableId::Nodes:
-                if (place->column == kKeyColumn)
-                    return removeRow(*nodes_, nodeRow_, row);
-                return replace(*nodes_, place->column, row, QStringLiteral(" "));
-            case TableId::Pipes:
-                if (key)
-                    return removeRow(*pipes_, pipeRow_, row);
-                return replace(*pipes_, place->column, row, kNoValueCell);
-            case TableId::Pumps: {
-                const int block = pumpBlockOf(row);
-                if (key && row == firstPumpRow(block))
-                    return removeBlock(block);
-                return replace(*pumps_, place->column, row, kNoValueCell);
-            }
+        case TableId::Pipes: {
+            if (c <= kEndNodeColumn)
+                return false;
+            PipeRecord& pipe = network.pipes[place.row - 1];
+            Value* const values[] = {&pipe.length, &pipe.diameter, &pipe.roughness, &pipe.zeta};
+            *values[c - kLengthColumn] = empty;
+            return true;
         }
-        return false;
+        case TableId::Pumps:
+            break;
     }
-
-    static bool replace(CellTable& table, int col, int row, const QString& text) {
-        if (table.cell(col, row) == text)
+    const int block = pumpBlockOf(place.row);
+    PumpRecord& pump = network.pumps[block - 1];
+    switch (place.row - firstPumpRow(block)) {
+        case 1:
+            pump.heads[c - 1] = empty;
+            // An empty head ends the support points in use, unless it is the first.
+            if (c > 1)
+                pump.supportCount = std::min(pump.supportCount, c - 1);
+            return true;
+        case 2:
+            pump.flows[c - 1] = empty;
+            return true;
+        default:
             return false;
-        table.setCell(col, row, text);
-        return true;
     }
+}
 
-    // Moves the records below the row up by one; the row labels in column 0 stay.
-    static bool removeRow(CellTable& table, std::vector<int>& origin, int row) {
-        if (row < 1 || row >= table.rowCount())
-            return false;
-        std::vector<CellWrite> writes;
-        for (int r = row; r < table.rowCount(); ++r)
-            for (int c = kKeyColumn; c < table.colCount(); ++c)
-                writes.push_back(
-                    {c, r, r + 1 < table.rowCount() ? table.cell(c, r + 1) : QStringLiteral(" ")});
-        table.setCells(writes);
-        origin.erase(origin.begin() + row);
-        origin.push_back(0);
-        return true;
+// Keeps the drawn pipes or pumps whose nodes are drawn, with the nodes' new indices.
+template <typename Link>
+void keepDrawn(std::vector<Link>& links, const std::vector<bool>& drawn,
+               const std::vector<int>& newIndex) {
+    const auto drawnNode = [&newIndex](int node) { return node >= 0 && newIndex[node] >= 0; };
+    std::vector<Link> kept;
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        Link& link = links[i];
+        if (!drawn[i] || !drawnNode(link.startNode) || !drawnNode(link.endNode))
+            continue;
+        link.startNode = newIndex[link.startNode];
+        link.endNode = newIndex[link.endNode];
+        kept.push_back(std::move(link));
     }
+    links = std::move(kept);
+}
 
-    bool removeBlock(int block) {
-        const int first = firstPumpRow(block);
-        if (block < 1 || first >= pumps_->rowCount())
-            return false;
-        std::vector<CellWrite> writes;
-        for (int r = first; r < pumps_->rowCount(); ++r) {
-            const int from = r + kPumpBlockRows;
-            for (int c = kKeyColumn; c < pumps_->colCount(); ++c)
-                writes.push_back(
-                    {c, r,
-                     from < pumps_->rowCount() ? pumps_->cell(c, from) : QStringLiteral(" ")});
-        }
-        pumps_->setCells(writes);
-        pumpBlock_.erase(pumpBlock_.begin() + block);
-        pumpBlock_.push_back(0);
-        return true;
+void keepDrawn(Network& network, const Drawn& drawn) {
+    std::vector<int> newIndex(network.nodes.size(), -1);
+    std::vector<NodeRecord> nodes;
+    for (std::size_t i = 0; i < network.nodes.size(); ++i) {
+        if (!drawn.nodes[i])
+            continue;
+        newIndex[i] = static_cast<int>(nodes.size());
+        nodes.push_back(std::move(network.nodes[i]));
     }
-
-    void restoreRows(Network& network) const {
-        for (NodeRecord& node : network.nodes)
-            node.row = nodeRow_[node.row];
-        for (PipeRecord& pipe : network.pipes)
-            pipe.row = pipeRow_[pipe.row];
-        for (PumpRecord& pump : network.pumps)
-            pump.block = pumpBlock_[pump.block];
-    }
-
-    std::unique_ptr<CellTable> pipes_, pumps_, nodes_;
-    ProjectSettings settings_;
-    std::vector<int> pipeRow_, nodeRow_, pumpBlock_;  // copy row (block) -> table row (block)
-};
+    network.nodes = std::move(nodes);
+    keepDrawn(network.pipes, drawn.pipes, newIndex);
+    keepDrawn(network.pumps, drawn.pumps, newIndex);
+}
 
 QString number(double value) {
     return twoDecimals(value);
@@ -225,11 +180,30 @@ QString pumpTooltip(const PlanData& data, int pumpIndex) {
 }  // namespace
 
 PlanNetworkReading readPlanNetwork(const Tables& tables, const ProjectSettings& settings) {
-    try {
-        return {networkOf(tables, settings), {}};
-    } catch (const TableError& error) {
-        return ReadablePart(tables, settings).read(error);
+    PlanNetworkReading reading{readNetwork(tables, settings), {}};
+    Network& network = reading.network;
+    Drawn drawn{std::vector<bool>(network.nodes.size(), true),
+                std::vector<bool>(network.pipes.size(), true),
+                std::vector<bool>(network.pumps.size(), true)};
+    for (const TableProblem& problem : network.problems) {
+        // Saving keeps text that is no number, and so does the plan.
+        if (problem.kind == TableProblem::Kind::NotANumber)
+            continue;
+        if (!problem.place) {  // a setting: the plan draws none, but it has no results either
+            reading.problems << problem.message;
+            continue;
+        }
+        auto drawnHere = drawnAt(drawn, *problem.place);
+        // An element's number and nodes are read before its values, so an element left out is
+        // named once, for the reason it is left out.
+        if (!drawnHere)
+            continue;
+        reading.problems << problem.message;
+        if (!emptyValueAt(network, *problem.place))
+            drawnHere = false;
     }
+    keepDrawn(network, drawn);
+    return reading;
 }
 
 int PlanData::unplacedCount() const {

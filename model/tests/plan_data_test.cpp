@@ -126,6 +126,30 @@ TEST(PlanNetwork, UnreadablePlacesAreLeftOutTheRestKeepsItsRows) {
     EXPECT_TRUE(kolma::readPlanNetwork(whole.tables(), kolma::defaultSettings()).complete());
 }
 
+// The problems name the rows the user sees, also below a node, pipe or pump block left out.
+TEST(PlanNetwork, ProblemsNameTheRowsOfTheTables) {
+    ProjectTables t;
+    kolma::testing::typeSampleNetwork(t);
+    t.setPump(2, {"P2", "30", "40"}, {"30", "2 8", "25", " ", " ", " ", " ", " "},
+              {"0", "2", "4", " ", " ", " ", " ", " "});
+    t.nodes.setCell(1, 2, "zwanzig");  // node row 2 has no number
+    t.nodes.setCell(5, 4, "1 0");      // two tokens in GOK of node 40
+    t.pipes.setCell(3, 1, "35");       // pipe 1 ends at a node the node table lacks
+    t.pumps.setCell(2, 1, "77");       // pump 1 starts at a node the table lacks
+    const auto reading = kolma::readPlanNetwork(t.tables(), kolma::defaultSettings());
+    const QStringList expected{
+        "'zwanzig' ist kein gültiger Integerwert",
+        "Strang 1 (Zeile 1): Knoten 35 fehlt in der Knotentabelle.",
+        "Strang 2 (Zeile 2): Knoten 20 fehlt in der Knotentabelle.",
+        "Pumpe P1 (Block 1): Knoten 77 fehlt in der Knotentabelle.",
+        "Pumpentabelle, Zeile 5, Spalte \"h2\": leerer Wert oder Wert mit Leerzeichen.",
+        "Knotentabelle, Zeile 4, Spalte \"GOK\": leerer Wert oder Wert mit Leerzeichen.",
+    };
+    EXPECT_EQ(reading.problems, expected) << reading.problems.join("\n").toStdString();
+    ASSERT_EQ(reading.network.pumps.size(), 1u);
+    EXPECT_EQ(reading.network.pumps[0].block, 2);
+}
+
 TEST(PlanData, PlacesBendsAndElementsByTableRow) {
     ProjectTables t;
     kolma::PlanCoordinates c;
