@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kWindow = 20;       // passes over which the heads' movement is measured
 constexpr int kListedPipes = 10;  // pipes named in the message
-constexpr double kJumpReynolds = 2300.0;
+constexpr double kJumpReynolds = tarnholm::kLaminarLimit;
 constexpr double kNearTheJump = 0.25;  // Re within a quarter of 2300 counts as at the jump
 
 }  // namespace

@@ -19,11 +19,7 @@
 namespace kolma {
 namespace {
 
-constexpr int kTableRows = 1000;        // nodes and pipes the tables hold
-constexpr int kPumpBlocks = 34;         // pumps the pump table holds
-constexpr int kDesignationLength = 24;  // characters of a pump designation the solver keeps
-constexpr int kListedIds = 20;          // IDs named in one line of the message
-constexpr double kPi = 3.14159265358979323846;
+constexpr int kListedIds = 20;  // IDs named in one line of the message
 // The flows for the roughness match: the solver's passes, ended early once the heads stand
 // still to a millimetre (a pipe at the friction factor's jump may swing for ever).
 constexpr int kRoughnessPasses = 1000;
@@ -178,14 +174,14 @@ private:
     }
 
     void checkLimits() const {
-        if (static_cast<int>(net_.nodes.size()) > kTableRows) {
-            const EpanetNode& node = net_.nodes[kTableRows];
+        if (static_cast<int>(net_.nodes.size()) > kTableRecords) {
+            const EpanetNode& node = net_.nodes[kTableRecords];
             refuseEpanetLine(sectionOf(node.kind), node.line,
-                             QStringLiteral("mehr als %1 Knoten.").arg(kTableRows));
+                             QStringLiteral("mehr als %1 Knoten.").arg(kTableRecords));
         }
-        if (static_cast<int>(pipes_.size()) > kTableRows)
-            refuseEpanetLine(QStringLiteral("PIPES"), pipes_[kTableRows]->line,
-                             QStringLiteral("mehr als %1 Rohre.").arg(kTableRows));
+        if (static_cast<int>(pipes_.size()) > kTableRecords)
+            refuseEpanetLine(QStringLiteral("PIPES"), pipes_[kTableRecords]->line,
+                             QStringLiteral("mehr als %1 Rohre.").arg(kTableRecords));
         if (static_cast<int>(pumps_.size()) > kPumpBlocks)
             refuseEpanetLine(QStringLiteral("PUMPS"), pumps_[kPumpBlocks]->line,
                              QStringLiteral("mehr als %1 Pumpen.").arg(kPumpBlocks));
@@ -334,10 +330,8 @@ private:
                 const EpanetPipe& pipe = *pipes_[p];
                 if (!convertsRoughness(pipe))
                     continue;
-                const double d = pipe.diameter * 1e-3;
-                const double velocity = (*flows)[p] * 1e-3 / (kPi * d * d / 4.0);
-                const auto ks =
-                    equivalentKs(net_.headLoss, pipe.roughness, pipe.diameter, velocity, viscosity);
+                const auto ks = equivalentKs(net_.headLoss, pipe.roughness, pipe.diameter,
+                                             velocityOf((*flows)[p], pipe.diameter), viscosity);
                 if (!ks)
                     continue;
                 largestKsChange_ = std::max(largestKsChange_, relativeChange(ks_[p], *ks));
@@ -360,7 +354,8 @@ private:
     std::optional<std::vector<double>> computedFlows() const {
         Project project;
         fillTables(plan_, project.tables());
-        const Network network = networkOf(project.tables(), {plan_.viscosity, "1000"});
+        const Network network =
+            networkOf(project.tables(), {plan_.viscosity, defaultSettings().iterations});
         tarnholm::Network solved = solverNetworkOf(network);
         const tarnholm::IterationOutcome outcome =
             tarnholm::Calculate(solved, {kRoughnessPasses, kSteadyHeads});
@@ -391,7 +386,7 @@ private:
             PumpBlock block;
             QString designation = pump->id;
             designation.remove(QRegularExpression(QStringLiteral("\\s")));
-            designation.truncate(kDesignationLength);
+            designation.truncate(tarnholm::kPumpNameLength);
             if (designation.isEmpty())  // an empty designation would end the pump list
                 designation = QStringLiteral("Pumpe%1").arg(plan_.pumps.size() + 1);
             if (designation != pump->id)
@@ -554,7 +549,7 @@ EpanetImportResult importEpanetFile(const QString& inpFile, const Tables& tables
     fillTables(plan, tables);
     settings.viscosity = plan.viscosity;
     if (isEmptyCell(settings.iterations))
-        settings.iterations = QStringLiteral("1000");
+        settings.iterations = defaultSettings().iterations;
     PlanCoordinates coordinates = plan.coordinates;
     if (!coordinates.nodes.empty())
         coordinates.origin =

@@ -108,7 +108,7 @@ double litresPerSecond(const QString& flowUnit);
 bool usesFeet(const QString& flowUnits);
 
 // Kinematic viscosity of water at 20 °C in 10^-6 m²/s, the reference of the VISCOSITY option.
-inline constexpr double kWater20Viscosity = 1.1e-5 * 0.3048 * 0.3048 * 1e6;
+inline constexpr double kWater20Viscosity = 1.1e-5 * kFoot * kFoot * 1e6;
 // Flow velocity at which a Hazen-Williams or Manning roughness is first matched by an equivalent
 // ks, and kept for pipes whose computed flow gives ks no say (laminar or standing water).
 inline constexpr double kReferenceVelocity = 1.0;  // [m/s]

@@ -10,8 +10,7 @@
 namespace kolma {
 namespace {
 
-constexpr double kFoot = 0.3048;  // [m]
-constexpr double kInch = 25.4;    // [mm]
+constexpr double kInch = 25.4;  // [mm]
 
 // ---------------------------------------------------------------------------------------------
 // Lines and sections of the file

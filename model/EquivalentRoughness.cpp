@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tarnholm/element_laws.h"
+
 namespace kolma {
 namespace {
 
+using tarnholm::kLaminarLimit;
+using tarnholm::kTwoG;
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoG = 19.62;                       // 2 g [m/s²], as in the solver's pipe law
-constexpr double kFoot = 0.3048;                      // [m]
 constexpr double kCubicFoot = kFoot * kFoot * kFoot;  // [m³]
-constexpr double kLaminarLimit = 2300.0;              // the solver's friction factor jumps here
 
-}  // namespace
-
+// Friction gradient [m/m] of a pipe of diameter d [m] carrying q [m³/s] under EPANET's
+// Hazen-Williams law (roughness C) or Manning law (roughness n).
 double hazenWilliamsGradient(double c, double d, double q) {
     // EPANET: h = 4.727 C^-1.852 d^-4.871 L q^1.852, d in ft, q in cfs.
     const double dFeet = d / kFoot;
@@ -29,6 +30,9 @@ double manningGradient(double n, double d, double q) {
     return factor * factor * std::pow(dFeet / 4.0, -1.333) * qFeet * qFeet;
 }
 
+// The ks [mm] with which Colebrook-White gives the gradient [m/m] at velocity v [m/s] in a pipe
+// of diameter d [m]; viscosity in m²/s. 0 when the gradient lies below that of a hydraulically
+// smooth pipe; nothing when the flow is laminar for the solver, where ks does not matter.
 std::optional<double> ksForGradient(double gradient, double d, double velocity, double viscosity) {
     const double v = std::fabs(velocity);
     const double reynolds = v * d / viscosity;
@@ -39,6 +43,13 @@ std::optional<double> ksForGradient(double gradient, double d, double velocity, 
     const double root = std::sqrt(lambda);
     const double ks = 3.71 * d * (std::pow(10.0, -1.0 / (2.0 * root)) - 2.51 / (reynolds * root));
     return std::max(0.0, ks * 1000.0);
+}
+
+}  // namespace
+
+double velocityOf(double litresPerSecond, double diameterMm) {
+    const double d = diameterMm * 1e-3;
+    return litresPerSecond * 1e-3 / (kPi * d * d / 4.0);
 }
 
 std::optional<double> equivalentKs(HeadLossFormula formula, double roughness, double diameterMm,

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "Listing.h"
@@ -17,8 +18,9 @@ namespace kolma {
 namespace {
 
 constexpr int kListedNodes = 10;  // node numbers named in one finding
-constexpr int kMaxNodes = 1000;   // the solver's node limit
-constexpr int kMaxIterations = 32767;
+// The iteration bound the solver can hold.
+constexpr int kMaxIterations =
+    std::numeric_limits<decltype(tarnholm::Network::maxIterations)>::max();
 
 QString remedyFor(TableProblem::Kind kind) {
     switch (kind) {
@@ -162,12 +164,12 @@ private:
                     .arg(net_.settings.iterations)
                     .arg(kMaxIterations),
                 QStringLiteral("Unter „Einstellungen“ eine ganze Zahl eintragen (üblich: 1000)."));
-        if (net_.nodes.size() > static_cast<std::size_t>(kMaxNodes))
+        if (net_.nodes.size() > static_cast<std::size_t>(tarnholm::kMaxNodes))
             add(Severity::Fatal, std::nullopt,
                 QStringLiteral("Das Netz hat %1 Knoten; das Berechnungsprogramm rechnet mit "
                                "höchstens %2.")
                     .arg(net_.nodes.size())
-                    .arg(kMaxNodes),
+                    .arg(tarnholm::kMaxNodes),
                 QStringLiteral("Das Netz in Teilnetze aufteilen."));
     }
 

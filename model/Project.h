@@ -12,12 +12,15 @@
 
 namespace kolma {
 
+inline constexpr int kTableRecords = 1000;  // pipes or nodes a table holds
+inline constexpr int kPumpBlocks = 34;      // pumps the pump table holds
+
 // Table sizes, header row and label column included.
 inline constexpr int kPipeTableColumns = 8;
 inline constexpr int kPumpTableColumns = 9;
 inline constexpr int kNodeTableColumns = 7;
-inline constexpr int kTableRows = 1001;     // pipes and nodes: 1000 records
-inline constexpr int kPumpTableRows = 103;  // 34 pump blocks of three rows
+inline constexpr int kTableRows = kTableRecords + 1;
+inline constexpr int kPumpTableRows = kPumpBlocks * kPumpBlockRows + 1;
 
 class Project : public QObject {
     Q_OBJECT

@@ -7,7 +7,6 @@ namespace tarnholm {
 namespace {
 
 constexpr double kPiVelocity = 3.1415;              // pi as used for the Reynolds number
-constexpr double kLaminarLimit = 2300.0;            // laminar below this Reynolds number
 constexpr double kLaminarFactor = 64.0;             // lambda = 64 / Re
 constexpr double kStartFactor = 0.0055;             // start value of the friction factor ...
 constexpr double kStartRoughness = 20000.0;         // ... its roughness weight ...
@@ -18,7 +17,6 @@ constexpr double kInverse371 = 0.2695417789757412;  // Colebrook-White: 1 / 3.71
 constexpr double kColebrookFactor = -2.0;
 constexpr double kFrictionTolerance = 1e-6;  // stop bound of the extrapolated value
 constexpr int kMaxAitkenSteps = 100;         // guards against a map that never settles
-constexpr double kTwoG = 19.62;              // 2 g [m/s^2]
 constexpr double kTangentFactor = 0.5;       // pump curve tangents
 constexpr double kParameterStep = 0.01;      // pump slope: central difference in t
 

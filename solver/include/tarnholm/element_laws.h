@@ -10,6 +10,8 @@
 namespace tarnholm {
 
 constexpr double kPiArea = 3.1415926535892;  // pi as used for flow areas
+constexpr double kLaminarLimit = 2300.0;     // the friction factor is laminar below this Re
+constexpr double kTwoG = 19.62;              // 2 g [m/s^2]
 
 // The pump's support count limited to 1 .. kMaxSupportPoints, so that no index leaves its arrays.
 int SupportCount(const Pump& pump);
