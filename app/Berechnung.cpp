@@ -74,6 +74,9 @@ SolverRun runSolver(const QString& program) {
     return run;
 }
 
+namespace {
+
+// Creates "ausgabe.aus" with the report banner; when it cannot be created the run goes on.
 void writeReportBanner(const QString& aktuelleDatei) {
     try {
         writeFileAtomically(QString::fromLatin1(kReportFile),
@@ -82,6 +85,8 @@ void writeReportBanner(const QString& aktuelleDatei) {
         // Without a banner the solver still appends its report.
     }
 }
+
+}  // namespace
 
 void runCalculation(const QString& bannerName, QPlainTextEdit& richEdit1, QWidget* parent,
                     const QString& solver) {

@@ -23,9 +23,6 @@ struct SolverRun {
 // failure ends never wait for a key, and waits for its end without time limit.
 SolverRun runSolver(const QString& program);
 
-// Creates "ausgabe.aus" with the report banner; when it cannot be created the run goes on.
-void writeReportBanner(const QString& aktuelleDatei);
-
 // The run of "Berechnung": banner, conversion, solver. The graph data of an earlier run is
 // removed first. What the solver printed (other than blank lines) and a solver that cannot be
 // found or started are shown in error boxes.

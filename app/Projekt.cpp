@@ -18,6 +18,11 @@ void showConversionError(QWidget* parent, const char* text) {
     errorBox(parent, QString::fromUtf8(text), QStringLiteral("Fehler"));
 }
 
+FileRequest projectSaveRequest(const QString& aktuelleDatei) {
+    return saveRequest(QStringLiteral("Projekt speichern"), QStringLiteral("Eingabedateien|*.ein"),
+                       QStringLiteral("ein"), aktuelleDatei);
+}
+
 }  // namespace
 
 bool writeEingabe(Project& project, QWidget* parent) {
@@ -30,11 +35,6 @@ bool writeEingabe(Project& project, QWidget* parent) {
     }
     writeFileAtomically(kEingabe, text);
     return true;
-}
-
-FileRequest projectSaveRequest(const QString& aktuelleDatei) {
-    return saveRequest(QStringLiteral("Projekt speichern"), QStringLiteral("Eingabedateien|*.ein"),
-                       QStringLiteral("ein"), aktuelleDatei);
 }
 
 FileRequest projectOpenRequest() {
@@ -103,10 +103,10 @@ void LagedateiLesen(Project& project, const QString& projectFile, QWidget* paren
         project.setCoordinates(coordinates);
         return;
     }
-    const auto setAnyway = qScopeGuard([&] { project.setCoordinates(coordinates); });
     const PlanFileReading reading = parsePlanFile(readTextFile(file));
     coordinates = reading.coordinates;
     coordinates.origin = QStringLiteral("Lage aus \"%1\"").arg(namePart(file));
+    project.setCoordinates(coordinates);
     if (!reading.problems.isEmpty())
         errorBox(parent, planFileProblemText(namePart(file), reading.problems),
                  QStringLiteral("Lageplan"));

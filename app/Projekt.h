@@ -18,8 +18,7 @@ namespace kolma {
 // written; returns whether the file was written.
 bool writeEingabe(Project& project, QWidget* parent);
 
-// The project file dialogs of the main window.
-FileRequest projectSaveRequest(const QString& aktuelleDatei);
+// The project file dialog of "Projekt öffnen".
 FileRequest projectOpenRequest();
 
 // "Fertigstellen": writes "eingabe.dat", asks for a project file and, when one is named, stores

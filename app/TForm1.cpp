@@ -311,10 +311,7 @@ QString TForm1::statusLine() const {
 void TForm1::TabellenZuruecksetzen() {
     for (StringGrid* grid : {StringGrid1, StringGrid2, StringGrid3})
         grid->clearCellSelection();
-    kolma::TabellenZuruecksetzen(tables());
-    // A plan and check valves belong to the tables they were made for.
-    project_.setCoordinates({});
-    project_.setCheckValves({});
+    project_.reset();
 }
 
 void TForm1::showTablePlace(const CellPlace& place) {

@@ -3,14 +3,13 @@
 #include "EpanetImport.h"
 #include "Project.h"
 #include "ProjectFile.h"
-#include "TableOperations.h"
 #include "TextFile.h"
 
 namespace kolma {
 
 ConvertedInput convertToEingabe(const QString& inputFile, bool valvesAsPipes) {
     Project project;
-    TabellenZuruecksetzen(project.tables());
+    project.reset();
     ProjectSettings settings = project.settings();
     ConvertedInput converted;
     if (inputFile.endsWith(QLatin1String(".inp"), Qt::CaseInsensitive)) {

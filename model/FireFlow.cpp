@@ -19,6 +19,15 @@ namespace {
 
 constexpr double kNaN = kNoPressure;
 
+// Per node of the solver network: 1 where its head is known.
+std::vector<char> knownHeadFlags(const tarnholm::Network& net) {
+    std::vector<char> flags(static_cast<std::size_t>(std::max<int>(net.nodeCount, 0)), 0);
+    for (const tarnholm::KnownHead& known : net.knownHeads)
+        if (known.node >= 0 && known.node < net.nodeCount)
+            flags[static_cast<std::size_t>(known.node)] = 1;
+    return flags;
+}
+
 // A pipe whose balanced flow lies at the friction factor's jump at Re 2300 swings for ever while
 // every head stays within a millimetre; the solver's own rule never ends such a run.
 constexpr double kSteadyHeads = 0.001;  // [m]
@@ -97,10 +106,7 @@ FireFlowCase::FireFlowCase(FireFlowNetwork network, const std::atomic<bool>* can
     : warm_(std::move(network.solver)), ground_(std::move(network.ground)) {
     const int n = warm_.nodeCount;
     ground_.resize(static_cast<std::size_t>(std::max(n, 0)), kNaN);
-    knownHead_.assign(ground_.size(), 0);
-    for (const tarnholm::KnownHead& known : warm_.knownHeads)
-        if (known.node >= 0 && known.node < n)
-            knownHead_[known.node] = 1;
+    knownHead_ = knownHeadFlags(warm_);
 
     tarnholm::Network base = warm_;
     const tarnholm::IterationOutcome outcome =
@@ -403,10 +409,7 @@ void FireFlowJob::work() {
 
 FireFlowSelection fireFlowSelection(const FireFlowNetwork& network, const QString& text) {
     const tarnholm::Network& net = network.solver;
-    std::vector<char> knownHead(static_cast<std::size_t>(std::max<int>(net.nodeCount, 0)), 0);
-    for (const tarnholm::KnownHead& known : net.knownHeads)
-        if (known.node >= 0 && known.node < net.nodeCount)
-            knownHead[known.node] = 1;
+    const std::vector<char> knownHead = knownHeadFlags(net);
     FireFlowSelection selection;
     std::vector<char> taken(knownHead.size(), 0);
     const auto take = [&](int node) {

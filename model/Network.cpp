@@ -271,13 +271,6 @@ int Network::knownHeadCount() const {
     return count;
 }
 
-std::optional<int> Network::nodeIndex(int number) const {
-    for (std::size_t i = 0; i < nodes.size(); ++i)
-        if (nodes[i].number == number)
-            return static_cast<int>(i);
-    return std::nullopt;
-}
-
 Network readNetwork(const Tables& tables, const ProjectSettings& settings) {
     return NetworkReader(tables, settings).read();
 }

@@ -111,8 +111,6 @@ struct Network {
     std::vector<TableProblem> problems;  // in the order in which saving meets them
 
     int knownHeadCount() const;
-    // The index of the first node with the number.
-    std::optional<int> nodeIndex(int number) const;
 };
 
 // The network of the tables with every problem noted, for the network check.

@@ -1,11 +1,19 @@
 #include "Project.h"
 
+#include "TableOperations.h"
+
 namespace kolma {
 
 Project::Project(QObject* parent) : QObject(parent) {}
 
 Tables Project::tables() {
     return {&pipes_, &pumps_, &nodes_};
+}
+
+void Project::reset() {
+    TabellenZuruecksetzen(tables());
+    setCoordinates({});
+    setCheckValves({});
 }
 
 void Project::setSettings(const ProjectSettings& settings) {

@@ -29,6 +29,9 @@ public:
     explicit Project(QObject* parent = nullptr);
 
     Tables tables();
+    // Empties the tables and forgets the plan and the check valves, which belong to the tables
+    // they were made for.
+    void reset();
     CellTable& pipes() { return pipes_; }
     CellTable& pumps() { return pumps_; }
     CellTable& nodes() { return nodes_; }

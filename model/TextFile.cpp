@@ -62,9 +62,7 @@ std::vector<DataLine> dataLines(const QString& text) {
     const QStringList lines = text.split(QLatin1Char('\n'));
     std::vector<DataLine> data;
     for (int i = 0; i < lines.size(); ++i) {
-        QString line = lines[i].trimmed();
-        if (i == 0 && line.startsWith(QChar(0xFEFF)))
-            line = line.mid(1).trimmed();
+        const QString line = lines[i].trimmed();
         if (!line.isEmpty() && !line.startsWith(QLatin1Char(';')))
             data.push_back({i + 1, line});
     }

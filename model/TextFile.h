@@ -30,8 +30,7 @@ struct DataLine {
     QString text;
 };
 
-// The lines of a side file's text without empty lines and comments (lines starting with ";"); a
-// byte order mark before the first line is no text.
+// The lines of a side file's text without empty lines and comments (lines starting with ";").
 std::vector<DataLine> dataLines(const QString& text);
 
 // Lines longer than this are shown split: a text layout wraps a line without blanks in a time
