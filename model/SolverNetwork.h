@@ -9,8 +9,8 @@
 
 namespace kolma {
 
-// The solver's network of the snapshot. Raises KolmaError when the solver would refuse the input
-// (the report's text of the refusal is not available here, so the message names the problem).
+// The solver's network of the snapshot. Raises KolmaError when the solver would refuse the input;
+// the message gives the solver's own text of the refusal, as its report would.
 tarnholm::Network solverNetworkOf(const Network& network);
 
 }  // namespace kolma

@@ -1,7 +1,7 @@
 // Fire flow at the nodes: a run from the flows without fire flow gives what the solver program
 // computes from scratch on the raised withdrawal, the maximal fire flow brackets the pressure
 // limit, a cancelled analysis keeps the nodes finished, a node whose calculation fails is
-// reported so while the others go on, and the node selection.
+// reported so while the others go on, the node selection, and a network the solver refuses.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -13,6 +13,7 @@
 #include "Numbers.h"
 #include "ProjectFile.h"
 #include "ProjectTables.h"
+#include "QStringPrinter.h"
 #include "Results.h"
 #include "TextFile.h"
 #include "WorkingDirectory.h"
@@ -234,6 +235,21 @@ TEST(FireFlow, SelectionTakesNodeNumbersOnceAndLeavesKnownHeadsOut) {
         } catch (const KolmaError& e) {
             EXPECT_EQ(e.message(), QString::fromUtf8(r.message));
         }
+    }
+}
+
+TEST(FireFlow, RefusedNetworkIsReportedWithTheSolversText) {
+    Example example;
+    example.settings.iterations = QStringLiteral("40000");  // beyond the solver's 16-bit count
+    try {
+        fireFlowNetworkOf(example.network());
+        ADD_FAILURE() << "the network was taken";
+    } catch (const KolmaError& e) {
+        EXPECT_EQ(e.message(),
+                  QStringLiteral("Das Berechnungsprogramm kann die Eingabedaten nicht lesen:\n"
+                                 "Fehler in der Eingabedatei!\n"
+                                 "Fehlender oder ungültiger Eintrag in der Kopfzeile: maximale "
+                                 "Anzahl der Iterationen"));
     }
 }
 
