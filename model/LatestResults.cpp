@@ -5,6 +5,7 @@
 #include "GraphData.h"
 #include "ProjectFile.h"
 #include "TextFile.h"
+#include "tarnholm/texts.h"
 
 namespace kolma {
 namespace {
@@ -32,8 +33,8 @@ const QString kPumpsOutdated = QStringLiteral(
 // Every run starts its part of the report with the input echo's heading and adds the results'
 // heading only when it computed the network.
 bool lastRunHasResults(const QString& report) {
-    return report.lastIndexOf(QLatin1String("Ausgabedaten:")) >
-           report.lastIndexOf(QLatin1String("Eingabedaten:"));
+    return report.lastIndexOf(QString::fromUtf8(tarnholm::text::kResultsTitle)) >
+           report.lastIndexOf(QString::fromUtf8(kInputDataTitle));
 }
 
 // The run computes "eingabe.dat" as it stands and writes the graph data after it; an

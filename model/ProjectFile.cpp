@@ -290,7 +290,7 @@ QByteArray reportBanner(const QString& aktuelleDatei, const QDateTime& now) {
     banner += QLatin1Char('\n') + stars;
     banner += QStringLiteral("\n\n");
     banner += QLatin1Char('\n') + dashes;
-    banner += QStringLiteral("\nEingabedaten: ");
+    banner += QString::fromUtf8(kInputDataTitle);
     banner += QLatin1Char('\n') + dashes;
     return banner.toUtf8();
 }

@@ -53,5 +53,8 @@ void readProjectText(const QByteArray& text, const Tables& tables, ProjectSettin
 
 // The report's banner for the current file, written before the solver appends its part.
 QByteArray reportBanner(const QString& aktuelleDatei, const QDateTime& now);
+// The banner's last heading, followed by a line of dashes: where a run's part of the report
+// begins.
+inline const char kInputDataTitle[] = "\nEingabedaten: ";
 
 }  // namespace kolma

@@ -5,12 +5,19 @@
 #include <cmath>
 #include <limits>
 
+#include "tarnholm/texts.h"
+
 namespace kolma {
 namespace {
 
-const QString kPumpHeader = QStringLiteral("|Pumpennr.|Durchfluss |   delta h |Pumpentyp");
-const QString kOutOfRange =
-    QStringLiteral("Betriebspunkt der Pumpe liegt nicht im Arbeitsbereich.");
+// The solver's text of a report line, trimmed: the lines read are compared trimmed.
+QString reportLine(const char* text) {
+    return QString::fromUtf8(text).trimmed();
+}
+
+const QString kPumpHeader = reportLine(tarnholm::text::kPumpHeader1);
+const QString kOutOfRange = reportLine(tarnholm::text::kPumpOutOfRange1);
+const QString kCheckSupports = reportLine(tarnholm::text::kPumpOutOfRange2);
 
 // printf writes a value that is no number as "nan", "-nan", "inf" or "-inf".
 double reportNumber(const QString& field) {
@@ -61,7 +68,7 @@ std::vector<PumpResult> pumpResultsOf(const QString& report) {
             pumps.push_back(pump);
         else if (line == kOutOfRange && !pumps.empty())
             pumps.back().inRange = false;
-        else if (!line.startsWith(QLatin1String("Stuetzwerte")))
+        else if (line != kCheckSupports)
             break;
     }
     return pumps;

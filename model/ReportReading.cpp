@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include "ProjectFile.h"
 #include "Tables.h"
 #include "tarnholm/texts.h"
 
@@ -43,7 +44,7 @@ std::optional<CellPlace> placeOf(const QString& text) {
 QString solverPart(const QString& report) {
     // The banner ends with the title of the input data and a line of dashes, which the solver's
     // text may follow on the same line.
-    const QString title = QStringLiteral("\nEingabedaten: \n");
+    const QString title = QString::fromUtf8(kInputDataTitle) + QLatin1Char('\n');
     const int at = report.indexOf(title);
     if (at < 0)
         return report;
