@@ -63,8 +63,11 @@ void printLine(FILE* stream, const QString& text) {
 
 void writeOutput(const QString& output, const QByteArray& bytes) {
     if (output == QLatin1String("-")) {
+        // QFile keeps what it is given in its buffer: only the flush reaches the stream and
+        // learns that it fails (a full disk, say).
         QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() ||
+            !out.flush())
             throw kolma::KolmaError(
                 QStringLiteral("Die Standardausgabe kann nicht geschrieben werden."));
         return;

@@ -1,10 +1,11 @@
 // kolma-convert against the program: the example project and an imported EPANET network give the
-// "eingabe.dat" that the main window writes with "Fertigstellen", and a refusal is the program's
-// message with a failing exit status.
+// "eingabe.dat" that the main window writes with "Fertigstellen", and a refusal or a failed write
+// is the program's message with a failing exit status.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 
@@ -25,9 +26,13 @@ struct Converted {
     QByteArray err;
 };
 
-Converted convert(const WorkingDirectory& dir, const QStringList& arguments) {
+// Standard output is read unless it goes to the named file.
+Converted convert(const WorkingDirectory& dir, const QStringList& arguments,
+                  const QString& outputFile = {}) {
     QProcess process;
     process.setWorkingDirectory(dir.path());
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     process.start(kConverter, arguments);
     process.closeWriteChannel();
     Converted result;
@@ -89,6 +94,16 @@ TEST_F(Converter, RefusalIsTheProgramsMessageAndWritesNothing) {
     const Converted help = convert(dir, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Aufruf: kolma-convert"));
+}
+
+TEST_F(Converter, FailedWriteToStandardOutputIsAFailure) {
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        GTEST_SKIP() << "no /dev/full to write to";
+    const QString project = QStringLiteral(KOLMA_SOURCE_DIR "/examples/Beispielnetz.ein");
+    const Converted run = convert(dir, {project, "-o", "-"}, QStringLiteral("/dev/full"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Die Standardausgabe kann nicht geschrieben werden"))
+        << run.err.toStdString();
 }
 
 }  // namespace
