@@ -16,7 +16,6 @@
 #include "Dialogs.h"
 #include "FormBewertung.h"
 #include "FormNetzpruefung.h"
-#include "GraphData.h"
 #include "Handler.h"
 #include "LatestResults.h"
 #include "NetworkCheck.h"
@@ -37,8 +36,8 @@ QByteArray eingabeOnDisk() {
     return QFileInfo::exists(kEingabe) ? readFileBytes(kEingabe) : QByteArray();
 }
 
-bool tablesEmpty(const Network& network) {
-    return network.nodes.empty() && network.pipes.empty() && network.pumps.empty();
+bool tablesEmpty(const Tables& t) {
+    return listLength(*t.nodes) == 0 && listLength(*t.pipes) == 0 && pumpListLength(*t.pumps) == 0;
 }
 
 // "Rohrtabelle, Zeile 3" or "Pumpentabelle, Pumpe 2".
@@ -103,9 +102,8 @@ void TForm1::Berechnung1Click() {
 // Tables that differ from "eingabe.dat" are what the user sees, but the solver computes the file:
 // the user chooses. Empty tables stand for nothing the user could mean instead of the file.
 std::optional<TForm1::CalculationInput> TForm1::calculationInput() {
-    const Network shown = readNetwork(tables(), project_.settings());
     const QString fileOrigin = eingabeProject_.isEmpty() ? kEingabe : eingabeProject_;
-    if (tablesEmpty(shown))
+    if (tablesEmpty(tables()))
         return CalculationInput{fileOrigin, false};
     if (eingabeMatches(tables(), project_.settings(), eingabeOnDisk())) {
         if (!calculationAllowedByCheck())
@@ -179,21 +177,19 @@ void TForm1::afterCalculation(bool ofTheTables) {
 
 void TForm1::tellWhatTheReportDoesNotShow() {
     const Network network = networkOf(tables(), project_.settings());
-    const std::optional<GraphData> graph = readGraphFile(QString::fromLatin1(kGraphFileName));
-    if (graph && graph->passes > graph->maxIterations)
+    Results results;
+    try {
+        results = latestResults(network).results;
+    } catch (const ResultsUnavailable&) {
+        return;  // nothing computed to judge
+    }
+    if (results.boundReached())
         if (const auto diagnosis = diagnoseBound(network))
             dialogs().showMessage(this, {boundDiagnosisText(*diagnosis), kCalculationCaption});
-    if (project_.checkValves().empty())
-        return;
-    try {
-        const std::vector<int> against = pipesAgainstCheckValves(
-            network, latestResults(network).results, project_.checkValves());
-        if (!against.empty())
-            dialogs().showMessage(this,
-                                  {againstCheckValveText(network, against), kCalculationCaption});
-    } catch (const ResultsUnavailable&) {
-        // Without results there is no flow to judge.
-    }
+    const std::vector<int> against =
+        pipesAgainstCheckValves(network, results, project_.checkValves());
+    if (!against.empty())
+        dialogs().showMessage(this, {againstCheckValveText(network, against), kCalculationCaption});
 }
 
 }  // namespace kolma
