@@ -132,18 +132,14 @@ constexpr int kTextGap = 1;
 
 }  // namespace
 
-bool isBlankSupportField(const QString& text) {
-    return isEmptyCell(text) || text == QLatin1String("---");
-}
-
 SupportPoints plottableSupportPoints(const SupportPointTexts& texts) {
     SupportPoints points;
     for (int i = 0; i < kSupportPoints; ++i) {
-        if (!isBlankSupportField(texts.Q[i]))
+        if (!isEmptyHead(texts.Q[i]))
             points.Q[i] = supportValue(texts.Q[i]);
     }
     for (int i = 0; i < kSupportPoints; ++i) {
-        if (isBlankSupportField(texts.h[i]))
+        if (isEmptyHead(texts.h[i]))
             continue;
         points.h[i] = supportValue(texts.h[i]);
         ++points.n;

@@ -20,9 +20,6 @@ class QPainter;
 
 namespace kolma {
 
-// A support-point field without a value: "", a single blank or "---".
-bool isBlankSupportField(const QString& text);
-
 struct SupportPoints {
     std::array<float, kSupportPoints> Q{};  // l/s; a blank flow field gives 0
     std::array<float, kSupportPoints> h{};  // m; a blank head field gives 0

@@ -7,6 +7,7 @@
 #include "Characteristic.h"
 #include "Dialogs.h"
 #include "Handler.h"
+#include "Numbers.h"
 
 namespace kolma {
 
@@ -48,7 +49,7 @@ void showCharacteristic(const PumpEditLine& line, QWidget* parent) {
     constexpr int kRequiredPoints = 3;
     const SupportPointTexts texts = supportPointTexts(line);
     for (int i = 0; i < kRequiredPoints; ++i) {
-        if (isBlankSupportField(texts.Q[i]) || isBlankSupportField(texts.h[i])) {
+        if (isEmptyHead(texts.Q[i]) || isEmptyHead(texts.h[i])) {
             errorBox(parent,
                      QStringLiteral("Es sollten mindestens drei Stützwerte eingegeben werden"),
                      QStringLiteral("Fehler"));

@@ -13,7 +13,6 @@ namespace kolma {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-const QString kPlaceholder = QStringLiteral("---");
 
 // A value stays one token for the solver and for reopening when it holds no white space
 // between other characters and is not blank altogether.
@@ -29,7 +28,7 @@ bool isOneToken(const QString& text) {
 
 // A flow cell without text is written as "(null)" and read back as "---".
 QString asTypedFlow(const QString& text) {
-    return text.isEmpty() ? QStringLiteral("(null)") : text;
+    return text.isEmpty() ? kNullWord : text;
 }
 
 // Support points in use: the heads before the first empty one, or all eight; an empty first

@@ -30,6 +30,11 @@ int truncatedCoordinate(double coordinate);
 // Fixed point with exactly two decimals, decimal comma, no thousands separator: 12,50.
 QString twoDecimals(double value);
 
+// The exchange files' words for a cell without a value: "---" is written for it, and "(null)"
+// stands for a flow cell without any text.
+inline const QString kPlaceholder = QStringLiteral("---");
+inline const QString kNullWord = QStringLiteral("(null)");
+
 // A table cell or edit that holds no value: "" or a single blank.
 inline bool isEmptyCell(const QString& text) {
     return text.isEmpty() || text == QLatin1String(" ");
@@ -37,13 +42,13 @@ inline bool isEmptyCell(const QString& text) {
 
 // A pump head cell without a value: empty, a single blank or the exchange files' "---".
 inline bool isEmptyHead(const QString& text) {
-    return isEmptyCell(text) || text == QLatin1String("---");
+    return isEmptyCell(text) || text == kPlaceholder;
 }
 
 // A cell that carries a value: neither empty nor one of the exchange files' words for an empty
 // value, "---" and "(null)".
 inline bool holdsValue(const QString& text) {
-    return !isEmptyCell(text) && text != QLatin1String("---") && text != QLatin1String("(null)");
+    return !isEmptyCell(text) && text != kPlaceholder && text != kNullWord;
 }
 
 }  // namespace kolma

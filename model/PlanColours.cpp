@@ -162,14 +162,18 @@ QString limitsText(const std::vector<double>& limits) {
     return texts.join(QStringLiteral("; "));
 }
 
-std::vector<double> parseLimits(const QString& text) {
+namespace {
+
+// Class limits separated by semicolons, in the locale's number format: ascending, at most
+// kMaxClassLimits; raises a KolmaError naming the first fault.
+std::vector<double> limitsIn(const QString& text, const QLocale& locale) {
     const QString example = QStringLiteral("z. B. \"2; 3,5; 6; 8\"");
     std::vector<double> limits;
     if (text.trimmed().isEmpty())
         return limits;
     for (const QString& part : text.split(QLatin1Char(';'))) {
         bool ok = false;
-        const double limit = germanLocale().toDouble(part.trimmed(), &ok);
+        const double limit = locale.toDouble(part.trimmed(), &ok);
         if (!ok || !std::isfinite(limit))
             throw KolmaError(QStringLiteral("'%1' ist keine gültige Klassengrenze (%2).")
                                  .arg(part.trimmed(), example));
@@ -184,6 +188,12 @@ std::vector<double> parseLimits(const QString& text) {
     return limits;
 }
 
+}  // namespace
+
+std::vector<double> parseLimits(const QString& text) {
+    return limitsIn(text, germanLocale());
+}
+
 QString limitsSetting(const std::vector<double>& limits) {
     QStringList texts;
     for (double limit : limits)
@@ -192,19 +202,11 @@ QString limitsSetting(const std::vector<double>& limits) {
 }
 
 std::vector<double> limitsFromSetting(const QString& text) {
-    std::vector<double> limits;
-    if (text.isEmpty())
-        return limits;
-    for (const QString& part : text.split(QLatin1Char(';'))) {
-        bool ok = false;
-        const double limit = part.toDouble(&ok);
-        if (!ok || !std::isfinite(limit) || (!limits.empty() && limit <= limits.back()))
-            return {};
-        limits.push_back(limit);
+    try {
+        return limitsIn(text, QLocale::c());
+    } catch (const KolmaError&) {
+        return {};  // a damaged setting gives the defaults
     }
-    if (static_cast<int>(limits.size()) > kMaxClassLimits)
-        return {};
-    return limits;
 }
 
 }  // namespace kolma

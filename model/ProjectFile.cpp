@@ -14,8 +14,6 @@ namespace kolma {
 namespace {
 
 const QString kEingabe = QString::fromLatin1(kEingabeFile);
-const QString kPlaceholder = QStringLiteral("---");
-const QString kNull = QStringLiteral("(null)");
 
 // The format kind written. Kind 3 carries the settings; kinds 2 and 3 list the node numbers and
 // refer to nodes by their index in that list, kind 1 by their numbers.
@@ -161,7 +159,7 @@ private:
     }
 
     static QString withoutNull(const QString& token) {
-        return token == kNull ? kPlaceholder : token;
+        return token == kNullWord ? kPlaceholder : token;
     }
 
     void readPipe(int r) {

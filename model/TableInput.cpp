@@ -8,7 +8,6 @@ namespace kolma {
 namespace {
 
 const QString kBlank = QStringLiteral(" ");
-const QString kPlaceholder = QStringLiteral("---");
 const QString kInputError = QString::fromUtf8(kInputErrorCaption);
 
 bool isDigits(const QString& text) {

@@ -9,6 +9,7 @@
 #include "CatalogueTestSupport.h"
 #include "Characteristic.h"
 #include "Handler.h"
+#include "Numbers.h"
 #include "ScriptedDialogs.h"
 #include "TForm4.h"
 
@@ -122,10 +123,10 @@ TEST(CharacteristicGeometry, CurvePassesThroughEveryMarkerCentreAtAnySize) {
 }
 
 TEST(SupportPointFields, BlankFieldsAndConversionErrors) {
-    EXPECT_TRUE(isBlankSupportField(""));
-    EXPECT_TRUE(isBlankSupportField(" "));
-    EXPECT_TRUE(isBlankSupportField("---"));
-    EXPECT_FALSE(isBlankSupportField("  "));
+    EXPECT_TRUE(isEmptyHead(""));
+    EXPECT_TRUE(isEmptyHead(" "));
+    EXPECT_TRUE(isEmptyHead("---"));
+    EXPECT_FALSE(isEmptyHead("  "));
     // A blank flow next to a filled head is drawn at Q = 0.
     const SupportPoints points = plotted({"5", " ", "20"}, {"30", "20", "0"});
     EXPECT_EQ(points.Q[1], 0.0f);
