@@ -42,32 +42,6 @@ QIcon planIcon() {
     return QIcon(pixmap);
 }
 
-// The element a table row holds: a pump block's three rows all stand for the pump.
-PlanElement elementOfRow(TableId table, int row) {
-    switch (table) {
-        case TableId::Pipes:
-            return {PlanElementKind::Pipe, row};
-        case TableId::Pumps:
-            return {PlanElementKind::Pump, pumpBlockOf(row)};
-        case TableId::Nodes:
-            break;
-    }
-    return {PlanElementKind::Node, row};
-}
-
-// The table row of an element: a pump's is its block's first row.
-CellPlace placeOf(const PlanElement& element) {
-    switch (element.kind) {
-        case PlanElementKind::Pipe:
-            return {TableId::Pipes, element.row, kKeyColumn};
-        case PlanElementKind::Pump:
-            return {TableId::Pumps, firstPumpRow(element.row), kKeyColumn};
-        case PlanElementKind::Node:
-            break;
-    }
-    return {TableId::Nodes, element.row, kKeyColumn};
-}
-
 }  // namespace
 
 void TForm1::createPlanItems(QMenu* graphik) {

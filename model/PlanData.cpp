@@ -179,6 +179,30 @@ QString pumpTooltip(const PlanData& data, int pumpIndex) {
 
 }  // namespace
 
+PlanElement elementOfRow(TableId table, int row) {
+    switch (table) {
+        case TableId::Pipes:
+            return {PlanElementKind::Pipe, row};
+        case TableId::Pumps:
+            return {PlanElementKind::Pump, pumpBlockOf(row)};
+        case TableId::Nodes:
+            break;
+    }
+    return {PlanElementKind::Node, row};
+}
+
+CellPlace placeOf(const PlanElement& element) {
+    switch (element.kind) {
+        case PlanElementKind::Pipe:
+            return {TableId::Pipes, element.row, kKeyColumn};
+        case PlanElementKind::Pump:
+            return {TableId::Pumps, firstPumpRow(element.row), kKeyColumn};
+        case PlanElementKind::Node:
+            break;
+    }
+    return {TableId::Nodes, element.row, kKeyColumn};
+}
+
 PlanNetworkReading readPlanNetwork(const Tables& tables, const ProjectSettings& settings) {
     PlanNetworkReading reading{readNetwork(tables, settings), {}};
     Network& network = reading.network;

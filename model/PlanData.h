@@ -29,6 +29,11 @@ struct PlanElement {
     bool operator!=(const PlanElement& other) const { return !(*this == other); }
 };
 
+// The element a table row holds: a pump block's three rows all stand for the pump.
+PlanElement elementOfRow(TableId table, int row);
+// The table row of an element: a pump's is its block's first row.
+CellPlace placeOf(const PlanElement& element);
+
 // The network of the tables for the plan. Tables the network snapshot refuses are drawn as far
 // as they can be read: a node, pipe or pump whose number or nodes cannot be read is left out, a
 // value that cannot be read counts as empty, and each such place is named in `problems`. Rows
