@@ -87,12 +87,29 @@ TForm3::TForm3(const Tables& tables, const QStringList& sequence, QWidget* paren
     layout->addWidget(client_);
 
     Image1 = new SectionImage(*this, client_);
-    Label6 = titleLabel(client_, "Label6", {760, 392}, kTitlePixels);
-    Label7 = titleLabel(client_, "Label7", {760, 416}, kTitlePixels);
-    Label15 = titleLabel(client_, "Label15", {760, 448}, kTitlePixels);
-    Label5 = titleLabel(client_, "Label5", {760, 480}, kNotePixels);
-    Label4 = titleLabel(client_, "Label4", {832, 480}, kNotePixels);
-    Label16 = titleLabel(client_, "Label16", {888, 480}, kNotePixels);
+    // Each field of the title block reaches to the next one on its right (or the picture's
+    // edge) and down to the next line.
+    const struct {
+        QLabel*& label;
+        const char* name;
+        QPoint at;
+        int nominal;
+        QSize room;
+    } fields[] = {
+        {Label6, "Label6", {760, 392}, kTitlePixels, {kPictureWidth - 760 - 2, 416 - 392}},
+        {Label7, "Label7", {760, 416}, kTitlePixels, {kPictureWidth - 760 - 2, 448 - 416}},
+        {Label15, "Label15", {760, 448}, kTitlePixels, {kPictureWidth - 760 - 2, 480 - 448}},
+        {Label5, "Label5", {760, 480}, kNotePixels, {832 - 760 - 2, kPictureHeight - 480}},
+        {Label4, "Label4", {832, 480}, kNotePixels, {888 - 832 - 2, kPictureHeight - 480}},
+        {Label16,
+         "Label16",
+         {888, 480},
+         kNotePixels,
+         {kPictureWidth - 888 - 2, kPictureHeight - 480}}};
+    for (const auto& field : fields) {
+        field.label = titleLabel(client_, field.name, field.at, field.nominal);
+        titleFields_.push_back({field.label, field.nominal, field.room});
+    }
     resize(949, 577);
 }
 
@@ -141,31 +158,17 @@ void TForm3::Stempel1Click() {
     Label16->setText(block.projectNumber);
     Label4->setText(QStringLiteral("Projektnr.:"));
     Label5->setText(QStringLiteral("Maßstab: o. M."));
-    for (QLabel* label : {Label6, Label7, Label15, Label16, Label4, Label5})
-        fitTitleLabel(label);
+    fitTitleLabels();
 }
 
-// Each field of the title block reaches to the next one on its right (or the picture's edge)
-// and down to the next line; a text is made smaller to fit there, or left out.
-void TForm3::fitTitleLabel(QLabel* label) {
-    const struct {
-        QLabel* label;
-        int nominal;
-        QSize room;
-    } fields[] = {{Label6, kTitlePixels, {kPictureWidth - 760 - 2, 416 - 392}},
-                  {Label7, kTitlePixels, {kPictureWidth - 760 - 2, 448 - 416}},
-                  {Label15, kTitlePixels, {kPictureWidth - 760 - 2, 480 - 448}},
-                  {Label5, kNotePixels, {832 - 760 - 2, kPictureHeight - 480}},
-                  {Label4, kNotePixels, {888 - 832 - 2, kPictureHeight - 480}},
-                  {Label16, kNotePixels, {kPictureWidth - 888 - 2, kPictureHeight - 480}}};
-    for (const auto& field : fields) {
-        if (field.label != label)
-            continue;
+void TForm3::fitTitleLabels() {
+    for (const TitleField& field : titleFields_) {
+        QLabel* label = field.label;
         const auto size = fittingPixelSize(label->text(), field.room, field.nominal,
                                            kMinimumTitlePixels, fontTextSize(label->font(), label));
         if (!size) {
             label->hide();
-            return;
+            continue;
         }
         QFont font = label->font();
         font.setPixelSize(*size);

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "SectionData.h"
 #include "SectionDrawing.h"
@@ -41,7 +42,8 @@ private:
     void reportOnce(const SectionFailure& failure);
     // The section to print, or nothing after telling the user why there is none.
     std::optional<SectionData> printable();
-    void fitTitleLabel(QLabel* label);
+    // Each text of the title block made as small as it must be to fit its field, or hidden.
+    void fitTitleLabels();
 
     Tables tables_;
     QStringList sequence_;
@@ -56,6 +58,14 @@ private:
     QLabel* Label7;
     QLabel* Label15;
     QLabel* Label16;
+    // A field of the title block: its label, its nominal pixel size and the room its text may
+    // fill.
+    struct TitleField {
+        QLabel* label;
+        int nominal;
+        QSize room;
+    };
+    std::vector<TitleField> titleFields_;
 };
 
 }  // namespace kolma
