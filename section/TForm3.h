@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QSize>
 #include <QStringList>
 #include <optional>
 #include <vector>
